@@ -1,0 +1,26 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the program need,
+# when run as root; otherwise prints the one command that would.
+set -eu
+
+PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing
+else
+    echo "Missing packages. Run this once, then try again:"
+    echo "  sudo apt-get install -y$missing"
+    exit 1
+fi

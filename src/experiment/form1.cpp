@@ -1,0 +1,308 @@
+#include "experiment/form1.h"
+
+#include "experiment/history.h"
+#include "experiment/judgement.h"
+#include "experiment/module1.h"
+#include "experiment/ratio.h"
+#include "mainwindow/layoutbuilder.h"
+#include "mainwindow/pictures.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+
+using namespace experiment;
+
+Form1::Form1(QWidget *parent) : QWidget(parent), m_random(std::make_unique<HandGenerator>()) {
+    mainwindow::applyWindow(this, mainwindow::form1Window());
+    setWindowIcon(mainwindow::windowIcon());
+    mainwindow::buildControls(this, mainwindow::form1Controls());
+    bindControls();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::setRandomSource(std::unique_ptr<RandomSource> source) {
+    if (source) {
+        m_random = std::move(source);
+    }
+}
+
+void Form1::setTimeOfDay(TimeOfDay timeOfDay) {
+    if (timeOfDay) {
+        m_timeOfDay = std::move(timeOfDay);
+    }
+}
+
+template <typename T>
+T *Form1::control(const char *name) const {
+    T *found = findChild<T *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    Q_ASSERT_X(found, "Form1", name);
+    return found;
+}
+
+void Form1::bindControls() {
+    Command1 = control<QPushButton>("Command1");
+    Command2 = control<QPushButton>("Command2");
+    Command3 = control<QPushButton>("Command3");
+    Command4 = control<QPushButton>("Command4");
+    Command5 = control<QPushButton>("Command5");
+    Command6 = control<QPushButton>("Command6");
+    Command7 = control<QPushButton>("Command7");
+    Command8 = control<QPushButton>("Command8");
+    Timer1 = control<QTimer>("Timer1");
+    Timer2 = control<QTimer>("Timer2");
+    Timer3 = control<QTimer>("Timer3");
+    Timer4 = control<QTimer>("Timer4");
+
+    m_players = {{
+        {Timer1,
+         {control<QWidget>("guu1"), control<QWidget>("pii1"), control<QWidget>("paa1")},
+         control<QLabel>("hanntei1"),
+         &ashow,
+         &ahand,
+         &ahandname},
+        {Timer2,
+         {control<QWidget>("guu2"), control<QWidget>("pii2"), control<QWidget>("paa2")},
+         control<QLabel>("hanntei2"),
+         &bshow,
+         &bhand,
+         &bhandname},
+        {Timer3,
+         {control<QWidget>("guu3"), control<QWidget>("pii3"), control<QWidget>("paa3")},
+         control<QLabel>("hanntei3"),
+         &cshow,
+         &chand,
+         &chandname},
+    }};
+
+    m_results = {{
+        {&Module1::aikocount, control<QLabel>("aikolabel"), control<QLabel>("aikow")},
+        {&a1katicount, control<QLabel>("a1katilabel"), control<QLabel>("a1katiw")},
+        {&b1katicount, control<QLabel>("b1katilabel"), control<QLabel>("b1katiw")},
+        {&c1katicount, control<QLabel>("c1katilabel"), control<QLabel>("c1katiw")},
+        {&Module1::abc1katicount, control<QLabel>("abc1katiLabel"), control<QLabel>("abc1katiw")},
+        {&a1makecount, control<QLabel>("a1makelabel"), control<QLabel>("a1makew")},
+        {&b1makecount, control<QLabel>("b1makelabel"), control<QLabel>("b1makew")},
+        {&c1makecount, control<QLabel>("c1makelabel"), control<QLabel>("c1makew")},
+        {&Module1::abc1makecount, control<QLabel>("abc1makelabel"), control<QLabel>("abc1makew")},
+    }};
+}
+
+// ---- start-up ---------------------------------------------------------------
+
+void Form1::resetVariables() {
+    ashow = 1;
+    bshow = 2;
+    cshow = 3;
+    automode = 0;
+    Module1::recordfull = 0;
+    Module1::aikocount = 0;
+    a1katicount = 0;
+    b1katicount = 0;
+    c1katicount = 0;
+    Module1::abc1katicount = 0;
+    a1makecount = 0;
+    b1makecount = 0;
+    c1makecount = 0;
+    Module1::abc1makecount = 0;
+}
+
+void Form1::showStartPictures() {
+    // A rock, B scissors, C paper, matching the start values of the shuffle.
+    for (std::size_t i = 0; i < m_players.size(); ++i) {
+        showHand(m_players[i], static_cast<std::int16_t>(i + 1));
+    }
+}
+
+void Form1::Form_Load() {
+    resetVariables();
+    for (Player &player : m_players) {
+        player.hanntei->setText(QString());
+    }
+}
+
+void Form1::Form_Activate() {
+    // The start-up steps belong to the first showing only. Run again when the
+    // window is re-activated, they would swap the start pictures in mid-round
+    // and could leave a manual shuffle with no enabled button.
+    if (m_startupShown) {
+        return;
+    }
+    m_startupShown = true;
+    Command2->setEnabled(false);
+    Command7->setEnabled(false);
+    showStartPictures();
+}
+
+void Form1::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    Form_Activate();
+}
+
+// ---- the shuffle ------------------------------------------------------------
+
+void Form1::showHand(const Player &player, std::int16_t hand) {
+    // Set in the order rock, scissors, paper: the drawn one visible.
+    for (std::size_t i = 0; i < player.pictures.size(); ++i) {
+        player.pictures[i]->setVisible(static_cast<std::int16_t>(i + 1) == hand);
+    }
+}
+
+void Form1::Command1_Click() {
+    Command1->setEnabled(false);
+    if (automode != 1) {
+        Command2->setEnabled(true);
+    }
+    Command3->setEnabled(false);
+    Command7->setEnabled(automode == 1);
+    Timer1->start();
+    Timer2->start();
+    Timer3->start();
+    Command4->setEnabled(false);
+    Command5->setEnabled(false);
+    Command6->setEnabled(false);
+    Command8->setEnabled(false);
+}
+
+void Form1::shuffleTick(Player &player) {
+    showHand(player, *player.show);
+    *player.show = static_cast<std::int16_t>(*player.show % 3 + 1);
+}
+
+void Form1::Timer1_Timer() {
+    shuffleTick(m_players[0]);
+}
+void Form1::Timer2_Timer() {
+    shuffleTick(m_players[1]);
+}
+void Form1::Timer3_Timer() {
+    shuffleTick(m_players[2]);
+}
+
+// ---- the round --------------------------------------------------------------
+
+void Form1::drawHand(Player &player) {
+    player.timer->stop();
+    m_random->randomize(m_timeOfDay());
+    const std::int16_t hand = handFromUniform(m_random->rnd());
+    *player.hand = hand;
+    showHand(player, hand);
+    *player.handname = handName(hand);
+}
+
+void Form1::judgeRound() {
+    const JudgementRow *row = judge(ahandname, bhandname, chandname);
+    Q_ASSERT(row);
+    if (!row) {
+        return;
+    }
+    for (std::size_t i = 0; i < m_players.size(); ++i) {
+        QLabel *label = m_players[i].hanntei;
+        label->setText(verdictCaption(row->verdicts[i]));
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText,
+                         paletteColour(verdictPaletteIndex(row->verdicts[i])));
+        label->setPalette(palette);
+    }
+    std::int16_t *counter = nullptr;
+    switch (row->tally) {
+        case Tally::Aiko:
+            counter = &Module1::aikocount;
+            break;
+        case Tally::A1Kati:
+            counter = &a1katicount;
+            break;
+        case Tally::B1Kati:
+            counter = &b1katicount;
+            break;
+        case Tally::C1Kati:
+            counter = &c1katicount;
+            break;
+        case Tally::A1Make:
+            counter = &a1makecount;
+            break;
+        case Tally::B1Make:
+            counter = &b1makecount;
+            break;
+        case Tally::C1Make:
+            counter = &c1makecount;
+            break;
+    }
+    *counter = add16(*counter, 1);
+}
+
+void Form1::showCounts() {
+    for (const ResultRow &row : m_results) {
+        row.countLabel->setText(QString::number(*row.count));
+    }
+    for (const ResultRow &row : m_results) {
+        const std::int16_t total =
+            add16(add16(Module1::aikocount, Module1::abc1katicount), Module1::abc1makecount);
+        row.ratioLabel->setText(ratioText(*row.count, total));
+    }
+}
+
+void Form1::recordHistories() {
+    const std::int16_t total =
+        add16(add16(Module1::aikocount, Module1::abc1katicount), Module1::abc1makecount);
+    recordRatio(Module1::aikorecord, Module1::aikocount, total);
+    recordRatio(Module1::abc1katirecord, Module1::abc1katicount, total);
+    recordRatio(Module1::abc1makerecord, Module1::abc1makecount, total);
+}
+
+void Form1::closeExperiment() {
+    Module1::recordfull = 1;
+    Timer1->stop();
+    Timer2->stop();
+    Timer3->stop();
+    Timer4->stop();
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command4->setEnabled(true);
+    Command5->setEnabled(true);
+    Command6->setEnabled(true);
+    Command7->setEnabled(false);
+    Command8->setEnabled(true);
+    automode = 0;
+}
+
+void Form1::Command2_Click() {
+    // Buttons at entry.
+    Command2->setEnabled(false);
+    const bool open = Module1::recordfull != 1;
+    Command1->setEnabled(open);
+    Command3->setEnabled(open);
+    Command7->setEnabled(automode == 1);
+    Command4->setEnabled(true);
+    Command5->setEnabled(true);
+    Command6->setEnabled(true);
+    Command8->setEnabled(true);
+
+    // Each player's shuffle stops just before that player's own draw.
+    for (Player &player : m_players) {
+        drawHand(player);
+    }
+
+    judgeRound();
+    Module1::abc1katicount = add16(add16(b1katicount, a1katicount), c1katicount);
+    Module1::abc1makecount = add16(add16(b1makecount, a1makecount), c1makecount);
+    showCounts();
+
+    if (Module1::recordfull != 1) {
+        recordHistories();
+    }
+    if (limitReached(Module1::aikocount, Module1::abc1katicount, Module1::abc1makecount)) {
+        closeExperiment();
+    }
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "experiment/random.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+// The main window: the players, the result table and the commands of the
+// experiment. Its handlers are public slots named after the control and event
+// they serve, and each can be called directly.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Replace the generator the hands are drawn from, and the clock it is
+    // seeded with.
+    void setRandomSource(std::unique_ptr<experiment::RandomSource> source);
+    void setTimeOfDay(experiment::TimeOfDay timeOfDay);
+
+    // The window's own experiment variables; the shared ones live in Module1.
+    double answer = 0;
+    std::int16_t ashow = 0;
+    std::int16_t bshow = 0;
+    std::int16_t cshow = 0;
+    std::int16_t automode = 0;
+    std::int16_t ahand = 0;
+    std::int16_t bhand = 0;
+    std::int16_t chand = 0;
+    std::int16_t a1katicount = 0;
+    std::int16_t b1katicount = 0;
+    std::int16_t c1katicount = 0;
+    std::int16_t a1makecount = 0;
+    std::int16_t b1makecount = 0;
+    std::int16_t c1makecount = 0;
+    QString ahandname;
+    QString bhandname;
+    QString chandname;
+
+public slots:
+    void Form_Load();
+    void Form_Activate();
+    void Command1_Click();  // ジャンケン: open a round
+    void Command2_Click();  // ポ　ン: draw, judge and count the round
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    // One player's column: its pictures, judgement label and shuffle timer.
+    struct Player {
+        QTimer *timer = nullptr;
+        std::array<QWidget *, 3> pictures{};  // guu, pii, paa
+        QLabel *hanntei = nullptr;
+        std::int16_t *show = nullptr;
+        std::int16_t *hand = nullptr;
+        QString *handname = nullptr;
+    };
+    // One row of the result table: its counter and its two cells.
+    struct ResultRow {
+        std::int16_t *count = nullptr;
+        QLabel *countLabel = nullptr;
+        QLabel *ratioLabel = nullptr;
+    };
+
+    template <typename T>
+    T *control(const char *name) const;
+    void bindControls();
+    void resetVariables();
+    void showStartPictures();
+    static void showHand(const Player &player, std::int16_t hand);
+    void shuffleTick(Player &player);
+    void drawHand(Player &player);
+    void judgeRound();
+    void showCounts();
+    void recordHistories();
+    void closeExperiment();
+
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command6 = nullptr;
+    QPushButton *Command7 = nullptr;
+    QPushButton *Command8 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QTimer *Timer3 = nullptr;
+    QTimer *Timer4 = nullptr;
+
+    std::array<Player, 3> m_players{};
+    std::array<ResultRow, 9> m_results{};  // in the order the labels are written
+    std::unique_ptr<experiment::RandomSource> m_random;
+    experiment::TimeOfDay m_timeOfDay = experiment::systemTimeOfDay;
+    bool m_startupShown = false;
+};

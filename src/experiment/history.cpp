@@ -1,0 +1,30 @@
+#include "experiment/history.h"
+
+#include "experiment/ratio.h"
+
+#include <QtGlobal>
+
+#include <limits>
+
+namespace experiment {
+
+void recordRatio(Module1::RatioHistory &history, std::int16_t count, std::int16_t total) {
+    Q_ASSERT(count >= 0 && static_cast<std::size_t>(count) < history.size());
+    if (count < 0 || static_cast<std::size_t>(count) >= history.size()) {
+        return;
+    }
+    history[static_cast<std::size_t>(count)] = ratioOf(count, total);
+}
+
+bool limitReached(std::int16_t aiko, std::int16_t kati, std::int16_t make) {
+    return aiko > kLimit - 1 || kati > kLimit - 1 || make > kLimit - 1;
+}
+
+std::int16_t add16(std::int16_t a, std::int16_t b) {
+    const int sum = int{a} + int{b};
+    Q_ASSERT(sum >= std::numeric_limits<std::int16_t>::min() &&
+             sum <= std::numeric_limits<std::int16_t>::max());
+    return static_cast<std::int16_t>(sum);
+}
+
+}  // namespace experiment

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "experiment/module1.h"
+
+#include <cstdint>
+
+namespace experiment {
+
+// The counter value at which an outcome closes the experiment.
+inline constexpr std::int16_t kLimit = 999;
+
+// Writes count / total at index count: each history is indexed by its own
+// outcome's counter, so entry k ends up holding the ratio of the last round at
+// which that counter stood at k. Indexes outside 0..1000 are never written.
+void recordRatio(Module1::RatioHistory &history, std::int16_t count, std::int16_t total);
+
+// True once any outcome has reached the limit.
+bool limitReached(std::int16_t aiko, std::int16_t kati, std::int16_t make);
+
+// 16-bit counter arithmetic. The limit keeps every counter at or below 1000,
+// so these never leave the range; the checks guard that invariant.
+std::int16_t add16(std::int16_t a, std::int16_t b);
+
+}  // namespace experiment

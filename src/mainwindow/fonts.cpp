@@ -1,0 +1,28 @@
+#include "mainwindow/fonts.h"
+
+#include <QStringList>
+
+namespace mainwindow {
+
+QFont gothicFont(int pixelSize, bool bold, bool italic) {
+    QFont font;
+    font.setFamilies({
+        QStringLiteral(u"ＭＳ Ｐゴシック"),
+        QStringLiteral("MS PGothic"),
+        QStringLiteral("IPAPGothic"),
+        QStringLiteral("IPAGothic"),
+        QStringLiteral("VL PGothic"),
+        QStringLiteral("TakaoPGothic"),
+        QStringLiteral("Noto Sans CJK JP"),
+        QStringLiteral("Source Han Sans JP"),
+        QStringLiteral("sans-serif"),
+    });
+    font.setPixelSize(pixelSize);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(italic);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFont>
+
+namespace mainwindow {
+
+// The program's Gothic face, sized in pixels so that the fixed layouts hold
+// at any logical DPI. Families tried in order: "ＭＳ Ｐゴシック", IPAPGothic
+// (built to the same glyph widths), then other Japanese Gothic faces.
+QFont gothicFont(int pixelSize, bool bold = false, bool italic = false);
+
+inline constexpr int kTableFontPixels = 21;   // 15.75 pt at 96 dpi
+inline constexpr int kButtonFontPixels = 16;  // 12 pt at 96 dpi
+
+}  // namespace mainwindow

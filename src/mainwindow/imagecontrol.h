@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace mainwindow {
+
+// An image control: stretches its picture over its whole rectangle with
+// nearest-neighbour scaling, so the stored bitmap's hard outline stays hard.
+class ImageControl : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ImageControl(const QImage &picture, QWidget *parent = nullptr);
+
+    const QImage &picture() const { return m_picture; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_picture;
+};
+
+}  // namespace mainwindow

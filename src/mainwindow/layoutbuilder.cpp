@@ -1,0 +1,133 @@
+#include "mainwindow/layoutbuilder.h"
+
+#include "mainwindow/fonts.h"
+#include "mainwindow/imagecontrol.h"
+#include "mainwindow/pictures.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+namespace mainwindow {
+
+namespace {
+
+QColor inkColour(Ink ink, const QColor &fallback) {
+    switch (ink) {
+        case Ink::Blue:
+            return QColor(0, 0, 255);
+        case Ink::Red:
+            return QColor(255, 0, 0);
+        case Ink::Default:
+            break;
+    }
+    return fallback;
+}
+
+QString captionOf(const ControlSpec &spec) {
+    return spec.caption ? QString::fromUtf16(spec.caption) : QString();
+}
+
+QWidget *makeLabel(const ControlSpec &spec, QWidget *window) {
+    auto *label = new QLabel(captionOf(spec), window);
+    // A fixed single border with the sunken 3-D edge: two pixels each side.
+    label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(false);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText,
+                     inkColour(spec.ink, palette.color(QPalette::WindowText)));
+    label->setPalette(palette);
+    return label;
+}
+
+QWidget *makeWidget(const ControlSpec &spec, QWidget *window) {
+    switch (spec.kind) {
+        case Kind::Button: {
+            auto *button = new QPushButton(captionOf(spec), window);
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            return button;
+        }
+        case Kind::Label:
+            return makeLabel(spec, window);
+        case Kind::Image:
+            return new ImageControl(handImage(spec.picture), window);
+        case Kind::Line: {
+            auto *line = new QFrame(window);
+            line->setFrameStyle(QFrame::HLine | QFrame::Plain);
+            line->setLineWidth(1);
+            return line;
+        }
+        case Kind::Sound:
+            // The sound control has no visible face; it only takes commands.
+            return new QWidget(window);
+        case Kind::Timer:
+            break;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+QFont fontFor(FontRole role, const QFont &windowDefault) {
+    switch (role) {
+        case FontRole::Table:
+            return gothicFont(kTableFontPixels, true, false);
+        case FontRole::TableItalic:
+            return gothicFont(kTableFontPixels, true, true);
+        case FontRole::Button:
+            return gothicFont(kButtonFontPixels, true, false);
+        case FontRole::WindowDefault:
+            break;
+    }
+    return windowDefault;
+}
+
+void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
+    std::vector<std::pair<int, QWidget *>> focusChain;
+    for (const ControlSpec &spec : controls) {
+        const QString name = QString::fromLatin1(spec.name);
+        if (spec.kind == Kind::Timer) {
+            auto *timer = new QTimer(window);
+            timer->setObjectName(name);
+            timer->setInterval(spec.intervalMs);
+            timer->setTimerType(Qt::PreciseTimer);  // keeps its rate without drift
+            continue;
+        }
+        QWidget *widget = makeWidget(spec, window);
+        widget->setObjectName(name);
+        if (spec.font != FontRole::WindowDefault) {
+            widget->setFont(fontFor(spec.font, window->font()));
+        }
+        if (spec.kind == Kind::Line) {
+            widget->setGeometry(pixels(spec.left), pixels(spec.top),
+                                std::max(1, pixels(spec.width)), std::max(1, pixels(spec.height)));
+            widget->lower();  // drawn on the window itself, under the buttons
+        } else {
+            widget->setGeometry(spec.pixelRect());
+        }
+        if (spec.tabIndex >= 0 && widget->focusPolicy() != Qt::NoFocus) {
+            focusChain.emplace_back(spec.tabIndex, widget);
+        }
+    }
+    std::sort(focusChain.begin(), focusChain.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < focusChain.size(); ++i) {
+        QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
+    }
+}
+
+void applyWindow(QWidget *window, const WindowSpec &spec) {
+    window->setWindowTitle(QString::fromUtf16(spec.caption));
+    window->setFixedSize(pixels(spec.clientWidth), pixels(spec.clientHeight));
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "mainwindow/layout.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <span>
+
+namespace mainwindow {
+
+QFont fontFor(FontRole role, const QFont &windowDefault);
+
+// Creates a window's controls from its description, in creation order, as
+// children of the window named after the controls. Lines lie on the window's
+// own surface, beneath every other control; the focusable controls take the
+// focus in the order of their tab indexes.
+void buildControls(QWidget *window, std::span<const ControlSpec> controls);
+
+// Fixes the window's caption and client size.
+void applyWindow(QWidget *window, const WindowSpec &spec);
+
+}  // namespace mainwindow

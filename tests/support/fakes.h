@@ -1,0 +1,77 @@
+#pragma once
+
+#include "experiment/form1.h"
+#include "experiment/module1.h"
+#include "experiment/random.h"
+
+#include <QList>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <utility>
+
+namespace testing {
+
+// A generator that hands out the values it was given, in order, and
+// remembers every seed. Runs dry as 0 (rock).
+class ScriptedRandom final : public experiment::RandomSource {
+public:
+    explicit ScriptedRandom(QList<float> *seeds = nullptr) : m_seeds(seeds) {}
+    void randomize(float seed) override {
+        if (m_seeds) {
+            m_seeds->append(seed);
+        }
+    }
+    float rnd() override {
+        if (m_values.empty()) {
+            return 0.0f;
+        }
+        const float r = m_values.front();
+        m_values.pop_front();
+        return r;
+    }
+    void push(float r) { m_values.push_back(r); }
+    // A value of the generator that draws the given hand.
+    static float valueFor(std::int16_t hand) { return (static_cast<float>(hand) - 0.5f) / 3.0f; }
+    void pushHands(std::int16_t a, std::int16_t b, std::int16_t c) {
+        push(valueFor(a));
+        push(valueFor(b));
+        push(valueFor(c));
+    }
+    bool exhausted() const { return m_values.empty(); }
+
+private:
+    std::deque<float> m_values;
+    QList<float> *m_seeds = nullptr;
+};
+
+// A main window whose draws come from a script, with the module's histories
+// cleared so that every test starts from the program-start state.
+struct ScriptedForm {
+    ScriptedForm() {
+        Module1::aikorecord.fill(0.0f);
+        Module1::abc1katirecord.fill(0.0f);
+        Module1::abc1makerecord.fill(0.0f);
+        auto owned = std::make_unique<ScriptedRandom>();
+        random = owned.get();
+        form = std::make_unique<Form1>();
+        form->setRandomSource(std::move(owned));
+        form->setTimeOfDay([] { return 43200.0f; });
+        form->Form_Activate();
+    }
+    // One judged round with the given hands.
+    void play(std::int16_t a, std::int16_t b, std::int16_t c) {
+        random->pushHands(a, b, c);
+        form->Command2_Click();
+    }
+    template <typename T>
+    T *child(const char *name) const {
+        return form->findChild<T *>(QString::fromLatin1(name));
+    }
+
+    ScriptedRandom *random = nullptr;
+    std::unique_ptr<Form1> form;
+};
+
+}  // namespace testing
