@@ -2,17 +2,45 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace mainwindow {
 
 ImageControl::ImageControl(const QImage &picture, QWidget *parent)
-    : QWidget(parent), m_picture(picture) {
+    : QWidget(parent), m_picture(picture.convertToFormat(QImage::Format_RGB32)) {
     setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel
 }
 
+QImage ImageControl::stretch(const QImage &picture, QSize size) {
+    QImage out(size, QImage::Format_RGB32);
+    if (picture.isNull() || size.isEmpty()) {
+        out.fill(Qt::white);
+        return out;
+    }
+    const qint64 sw = picture.width(), sh = picture.height();
+    for (int y = 0; y < size.height(); ++y) {
+        const int sy = static_cast<int>((2 * y + 1) * sh / (2 * qint64{size.height()}));
+        const auto *src = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
+        auto *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            dst[x] = src[(2 * x + 1) * sw / (2 * qint64{size.width()})];
+        }
+    }
+    return out;
+}
+
 void ImageControl::paintEvent(QPaintEvent *) {
+    // Scaled by hand rather than by the painter, so that every screen density
+    // gets the same sharp, exactly reproducible mapping.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device(static_cast<int>(std::lround(width() * ratio)),
+                       static_cast<int>(std::lround(height() * ratio)));
+    if (m_stretched.size() != device) {
+        m_stretched = stretch(m_picture, device);
+        m_stretched.setDevicePixelRatio(ratio);
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(rect(), m_picture);
+    painter.drawImage(QPoint(0, 0), m_stretched);
 }
 
 }  // namespace mainwindow

@@ -15,11 +15,16 @@ public:
 
     const QImage &picture() const { return m_picture; }
 
+    // The picture stretched to a size in device pixels, each target pixel
+    // taking the source pixel under its centre.
+    static QImage stretch(const QImage &picture, QSize size);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QImage m_picture;
+    QImage m_stretched;  // cached for the current size and pixel ratio
 };
 
 }  // namespace mainwindow
