@@ -1,4 +1,5 @@
 # Two commands for a newcomer:  make run   and   make test
+MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
