@@ -3,21 +3,26 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build configure deps clean
+.PHONY: run test build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
 
-configure: deps
+test-deps:
+	@scripts/deps.sh test
+
+configure:
 	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) --parallel $(JOBS)
 
-run: build
+run: deps
+	@$(MAKE) build
 	@scripts/run.sh $(BUILD_DIR)/app
 
-test: build
+test: test-deps
+	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
 
 clean:

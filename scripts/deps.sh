@@ -3,7 +3,9 @@
 # when run as root; otherwise prints the one command that would.
 set -eu
 
-PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic"
+PACKAGES="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic"
+# Only for the tests: a private sound server to play the chimes into.
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils"
 
 missing=""
 for p in $PACKAGES; do

@@ -6,6 +6,7 @@
 #include "experiment/ratio.h"
 #include "mainwindow/layoutbuilder.h"
 #include "mainwindow/pictures.h"
+#include "sound/mmcontrol.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,7 +25,11 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_random(std::make_unique<HandG
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
+    connect(Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
 
     Form_Load();
 }
@@ -63,6 +68,7 @@ void Form1::bindControls() {
     Timer2 = control<QTimer>("Timer2");
     Timer3 = control<QTimer>("Timer3");
     Timer4 = control<QTimer>("Timer4");
+    MMControl1 = control<MMControl>("MMControl1");
 
     m_players = {{
         {Timer1,
@@ -304,5 +310,77 @@ void Form1::Command2_Click() {
     }
     if (limitReached(Module1::aikocount, Module1::abc1katicount, Module1::abc1makecount)) {
         closeExperiment();
+    }
+}
+
+// ---- automatic play ---------------------------------------------------------
+
+void Form1::Command3_Click() {
+    Timer4->start();
+    automode = 1;
+    // Into the automatic-play state at once: left usable until the first
+    // tick, "初期化" could reset the flag and leave Timer4 judging rounds
+    // with nobody watching.
+    Command1->setEnabled(false);
+    Command2->setEnabled(false);
+    Command3->setEnabled(false);
+    Command4->setEnabled(false);
+    Command5->setEnabled(false);
+    Command6->setEnabled(false);
+    Command7->setEnabled(true);
+    Command8->setEnabled(false);
+}
+
+void Form1::Timer4_Timer() {
+    Command2_Click();
+    // A judgement that closed the experiment ends automatic play here: no
+    // further round is opened that could be counted but never recorded.
+    if (Module1::recordfull != 1) {
+        Command1_Click();
+    }
+}
+
+void Form1::Command7_Click() {
+    Timer1->stop();
+    Timer2->stop();
+    Timer3->stop();
+    Timer4->stop();
+    Command1->setEnabled(true);
+    Command2->setEnabled(false);
+    Command3->setEnabled(true);
+    Command4->setEnabled(true);
+    Command5->setEnabled(true);
+    Command6->setEnabled(true);
+    Command7->setEnabled(false);
+    Command8->setEnabled(true);
+    automode = 0;
+}
+
+// ---- reset ------------------------------------------------------------------
+
+void Form1::chime(const QString &fileName) {
+    MMControl1->setCommand(QStringLiteral("Stop"));
+    MMControl1->setCommand(QStringLiteral("Close"));
+    MMControl1->setFileName(fileName);
+    MMControl1->setCommand(QStringLiteral("Open"));
+    MMControl1->setCommand(QStringLiteral("Sound"));
+}
+
+void Form1::Command4_Click() {
+    chime(QStringLiteral("pinpon.wav"));
+    resetVariables();
+    for (Player &player : m_players) {
+        player.hanntei->setText(QString());
+    }
+    Command1->setEnabled(true);
+    Command2->setEnabled(false);
+    Command3->setEnabled(true);
+    Command7->setEnabled(false);
+    showStartPictures();
+    for (const ResultRow &row : m_results) {
+        row.countLabel->setText(QString());
+    }
+    for (const ResultRow &row : m_results) {
+        row.ratioLabel->setText(QString());
     }
 }

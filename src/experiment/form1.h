@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+class MMControl;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -52,9 +53,13 @@ public slots:
     void Form_Activate();
     void Command1_Click();  // ジャンケン: open a round
     void Command2_Click();  // ポ　ン: draw, judge and count the round
+    void Command3_Click();  // 自動開始: start automatic play
+    void Command4_Click();  // 初期化: chime, then a fresh experiment
+    void Command7_Click();  // 自動停止: stop automatic play
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
+    void Timer4_Timer();  // one automatic round: judge it, open the next
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -88,6 +93,7 @@ private:
     void showCounts();
     void recordHistories();
     void closeExperiment();
+    void chime(const QString &fileName);
 
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
@@ -101,6 +107,7 @@ private:
     QTimer *Timer2 = nullptr;
     QTimer *Timer3 = nullptr;
     QTimer *Timer4 = nullptr;
+    MMControl *MMControl1 = nullptr;
 
     std::array<Player, 3> m_players{};
     std::array<ResultRow, 9> m_results{};  // in the order the labels are written

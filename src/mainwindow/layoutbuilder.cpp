@@ -3,6 +3,7 @@
 #include "mainwindow/fonts.h"
 #include "mainwindow/imagecontrol.h"
 #include "mainwindow/pictures.h"
+#include "sound/mmcontrol.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -67,8 +68,7 @@ QWidget *makeWidget(const ControlSpec &spec, QWidget *window) {
             return line;
         }
         case Kind::Sound:
-            // The sound control has no visible face; it only takes commands.
-            return new QWidget(window);
+            return new MMControl(window);
         case Kind::Timer:
             break;
     }

@@ -3,11 +3,14 @@
 #include "experiment/form1.h"
 #include "experiment/module1.h"
 #include "experiment/random.h"
+#include "sound/mmcontrol.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -46,6 +49,28 @@ private:
     QList<float> *m_seeds = nullptr;
 };
 
+// A sound device that plays nothing and writes down every setting it gets,
+// with whatever the test wants to know about the moment of each.
+class RecordingDevice final : public sound::SoundDevice {
+public:
+    explicit RecordingDevice(std::function<QString()> snapshot = {})
+        : m_snapshot(std::move(snapshot)) {}
+    void setFileName(const QString &name) override { note(QStringLiteral("FileName=") + name); }
+    void command(const QString &command) override { note(command); }
+
+    QStringList settings;
+    QStringList snapshots;
+
+private:
+    void note(const QString &setting) {
+        settings << setting;
+        if (m_snapshot) {
+            snapshots << m_snapshot();
+        }
+    }
+    std::function<QString()> m_snapshot;
+};
+
 // A main window whose draws come from a script, with the module's histories
 // cleared so that every test starts from the program-start state.
 struct ScriptedForm {
@@ -58,6 +83,9 @@ struct ScriptedForm {
         form = std::make_unique<Form1>();
         form->setRandomSource(std::move(owned));
         form->setTimeOfDay([] { return 43200.0f; });
+        auto device = std::make_unique<RecordingDevice>();
+        sound = device.get();
+        form->findChild<MMControl *>(QStringLiteral("MMControl1"))->setDevice(std::move(device));
         form->Form_Activate();
     }
     // One judged round with the given hands.
@@ -71,6 +99,7 @@ struct ScriptedForm {
     }
 
     ScriptedRandom *random = nullptr;
+    RecordingDevice *sound = nullptr;
     std::unique_ptr<Form1> form;
 };
 
