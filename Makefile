@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test build configure deps test-deps clean
+.PHONY: run test bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -24,6 +24,10 @@ run: deps
 test: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
+
+bench: deps
+	@$(MAKE) build
+	@JANKEN_BENCH_SECONDS=$${JANKEN_BENCH_SECONDS:-60} $(BUILD_DIR)/bench/bench_autoplay
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,11 +1,50 @@
 #include "sound/effectdevice.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
+#include <QtEndian>
 
 namespace sound {
+
+bool isPlayableWave(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray head = file.read(12);
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") {
+        return false;
+    }
+    bool pcm = false;
+    // Walk the chunks: a PCM format chunk, then audio data.
+    while (!file.atEnd()) {
+        const QByteArray header = file.read(8);
+        if (header.size() < 8) {
+            return false;
+        }
+        const quint32 size = qFromLittleEndian<quint32>(header.constData() + 4);
+        if (header.startsWith("fmt ")) {
+            const QByteArray format = file.peek(16);
+            if (size < 16 || format.size() < 16) {
+                return false;
+            }
+            const quint16 tag = qFromLittleEndian<quint16>(format.constData());
+            const quint16 channels = qFromLittleEndian<quint16>(format.constData() + 2);
+            const quint16 bits = qFromLittleEndian<quint16>(format.constData() + 14);
+            pcm = (tag == 1 || tag == 0xFFFE) && channels >= 1 && channels <= 8 &&
+                  (bits == 8 || bits == 16 || bits == 24 || bits == 32);
+        } else if (header.startsWith("data")) {
+            return pcm && size > 0 && file.bytesAvailable() > 0;
+        }
+        if (!file.seek(file.pos() + size + (size & 1))) {
+            return false;
+        }
+    }
+    return false;
+}
 
 EffectDevice::EffectDevice() = default;
 
@@ -45,8 +84,10 @@ void EffectDevice::command(const QString &command) {
 void EffectDevice::open() {
     m_current = nullptr;
     const QFileInfo file(QDir::current(), m_fileName);
-    if (m_fileName.isEmpty() || !file.isFile() || !file.isReadable()) {
-        return;  // nothing to play; the caller goes on regardless
+    // Checked here because QSoundEffect never leaves its loading state for a
+    // file it cannot decode; such a file is simply not played.
+    if (m_fileName.isEmpty() || !file.isFile() || !isPlayableWave(file.filePath())) {
+        return;
     }
     const QString path = file.absoluteFilePath();
     QSoundEffect *&effect = m_effects[path];

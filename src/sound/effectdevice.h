@@ -11,6 +11,9 @@
 
 namespace sound {
 
+// Whether the file is a RIFF wave with PCM samples and some audio data.
+bool isPlayableWave(const QString &path);
+
 // Plays wave files with QSoundEffect. A file name without a directory is
 // found in the working directory, as the program's chimes are.
 //
