@@ -4,11 +4,16 @@
 #include "experiment/judgement.h"
 #include "experiment/module1.h"
 #include "experiment/ratio.h"
+#include "graph/form2.h"
+#include "help/form4.h"
 #include "mainwindow/layoutbuilder.h"
 #include "mainwindow/pictures.h"
 #include "sound/mmcontrol.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -27,7 +32,10 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_random(std::make_unique<HandG
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
     connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
     connect(Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
 
@@ -46,6 +54,16 @@ void Form1::setTimeOfDay(TimeOfDay timeOfDay) {
     if (timeOfDay) {
         m_timeOfDay = std::move(timeOfDay);
     }
+}
+
+void Form1::setQuestion(Question question) {
+    if (question) {
+        m_question = std::move(question);
+    }
+}
+
+void Form1::setProgramEnd(std::function<void(int)> end) {
+    m_programEnd = std::move(end);
 }
 
 template <typename T>
@@ -383,4 +401,82 @@ void Form1::Command4_Click() {
     for (const ResultRow &row : m_results) {
         row.ratioLabel->setText(QString());
     }
+}
+
+// ---- help, graph and exit ---------------------------------------------------
+
+void Form1::Command5_Click() {
+    chime(QStringLiteral("pinpon.wav"));
+    if (!m_form4) {
+        m_form4 = std::make_unique<Form4>(this);
+        connect(m_form4.get(), &Form4::unloaded, this,
+                [this] { m_form4.release()->deleteLater(); });
+    }
+    m_form4->show();
+    m_form4->raise();
+    m_form4->activateWindow();
+}
+
+void Form1::Command8_Click() {
+    if (!m_form2) {
+        m_form2 = std::make_unique<Form2>();
+        connect(m_form2.get(), &Form2::unloaded, this,
+                [this] { m_form2.release()->deleteLater(); });
+    }
+    m_form2->show();
+    m_form2->raise();
+    m_form2->activateWindow();
+}
+
+int Form1::askYesNo(QWidget *parent, const QString &text, const QString &title) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    box.setIcon(QMessageBox::NoIcon);
+    QPushButton *yes = box.addButton(QStringLiteral(u"はい"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral(u"いいえ"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? 6 : 7;
+}
+
+void Form1::Command6_Click() {
+    chime(QStringLiteral("endpinpon.wav"));
+    answer =
+        m_question(this, QStringLiteral(u"終了していいですか？"), QStringLiteral(u"じゃんけん"));
+    if (answer == 6) {
+        endProgram();
+    }
+}
+
+void Form1::endProgram() {
+    if (m_ending) {
+        return;
+    }
+    m_ending = true;
+    // Nothing of the program runs after this: no tick, no window.
+    Timer1->stop();
+    Timer2->stop();
+    Timer3->stop();
+    Timer4->stop();
+    if (m_form2) {
+        m_form2->hide();
+    }
+    if (m_form4) {
+        m_form4->hide();
+    }
+    hide();
+    if (m_programEnd) {
+        m_programEnd(0);
+    } else {
+        QCoreApplication::exit(0);
+    }
+}
+
+void Form1::closeEvent(QCloseEvent *event) {
+    // Closing the main window through its frame ends the whole program, not
+    // just this window, and asks nothing.
+    event->accept();
+    endProgram();
 }

@@ -7,8 +7,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+class Form2;
+class Form4;
 class MMControl;
 class QLabel;
 class QPushButton;
@@ -28,6 +31,16 @@ public:
     // seeded with.
     void setRandomSource(std::unique_ptr<experiment::RandomSource> source);
     void setTimeOfDay(experiment::TimeOfDay timeOfDay);
+
+    // Replace the exit question (returns 6 for yes, 7 for no) and the end of
+    // the program (by default: leave the event loop with the given status).
+    using Question = std::function<int(QWidget *parent, const QString &text, const QString &title)>;
+    void setQuestion(Question question);
+    void setProgramEnd(std::function<void(int status)> end);
+
+    // The graph and help windows, while they exist.
+    Form2 *graphWindow() const { return m_form2.get(); }
+    Form4 *helpWindow() const { return m_form4.get(); }
 
     // The window's own experiment variables; the shared ones live in Module1.
     double answer = 0;
@@ -55,7 +68,10 @@ public slots:
     void Command2_Click();  // ポ　ン: draw, judge and count the round
     void Command3_Click();  // 自動開始: start automatic play
     void Command4_Click();  // 初期化: chime, then a fresh experiment
+    void Command5_Click();  // HELP: chime, then the help window
+    void Command6_Click();  // 終了: chime, then ask and end the program
     void Command7_Click();  // 自動停止: stop automatic play
+    void Command8_Click();  // グラフ表示: the graph window
     void Timer1_Timer();
     void Timer2_Timer();
     void Timer3_Timer();
@@ -63,6 +79,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // One player's column: its pictures, judgement label and shuffle timer.
@@ -94,6 +111,8 @@ private:
     void recordHistories();
     void closeExperiment();
     void chime(const QString &fileName);
+    void endProgram();
+    static int askYesNo(QWidget *parent, const QString &text, const QString &title);
 
     QPushButton *Command1 = nullptr;
     QPushButton *Command2 = nullptr;
@@ -114,4 +133,9 @@ private:
     std::unique_ptr<experiment::RandomSource> m_random;
     experiment::TimeOfDay m_timeOfDay = experiment::systemTimeOfDay;
     bool m_startupShown = false;
+    bool m_ending = false;
+    std::unique_ptr<Form2> m_form2;
+    std::unique_ptr<Form4> m_form4;
+    Question m_question = askYesNo;
+    std::function<void(int)> m_programEnd;
 };

@@ -12,7 +12,7 @@ constexpr int pixels(int twips) {
     return twips / kTwipsPerPixel;
 }
 
-enum class Kind { Button, Label, Image, Line, Sound, Timer };
+enum class Kind { Button, Label, Image, Line, Sound, Timer, Canvas };
 enum class FontRole { WindowDefault, Table, TableItalic, Button };
 enum class Ink { Default, Blue, Red };
 enum class Picture { None, Guu, Pii, Paa };

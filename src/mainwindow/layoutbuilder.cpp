@@ -1,5 +1,6 @@
 #include "mainwindow/layoutbuilder.h"
 
+#include "graph/canvas.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/imagecontrol.h"
 #include "mainwindow/pictures.h"
@@ -69,6 +70,11 @@ QWidget *makeWidget(const ControlSpec &spec, QWidget *window) {
         }
         case Kind::Sound:
             return new MMControl(window);
+        case Kind::Canvas: {
+            auto *canvas = new Canvas(window);
+            canvas->setFocusPolicy(Qt::StrongFocus);
+            return canvas;
+        }
         case Kind::Timer:
             break;
     }

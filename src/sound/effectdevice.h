@@ -7,8 +7,6 @@
 #include <QPointer>
 #include <QSoundEffect>
 
-
-
 namespace sound {
 
 // Whether the file is a RIFF wave with PCM samples and some audio data.

@@ -1,7 +1,11 @@
-// A small driver for the sound-server tests: opens the main window, presses
-// "初期化", then either quits at once ("quit", while the chime may still be
-// loading) or waits to hear the chime start ("listen": exit 0 once playing,
-// 3 if it never starts).
+// A small driver for the tests that need a process of their own: opens the
+// main window, then
+//   quit    presses "初期化" and quits at once, the chime perhaps still loading;
+//   listen  presses "初期化" and waits for the chime to start playing
+//           (exit 0 once playing, 3 if it never starts);
+//   exit    opens the graph and help windows, presses "終了" and answers はい
+//           at once, the exit chime perhaps still loading; the program itself
+//           must end the process, with status 0.
 #include "experiment/form1.h"
 #include "sound/effectdevice.h"
 
@@ -13,9 +17,17 @@
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     const bool listen = argc > 1 && std::strcmp(argv[1], "listen") == 0;
+    const bool exit = argc > 1 && std::strcmp(argv[1], "exit") == 0;
     Form1 form;
     form.show();
     QTimer::singleShot(0, &form, [&] {
+        if (exit) {
+            form.Command8_Click();
+            form.Command5_Click();
+            form.setQuestion([](QWidget *, const QString &, const QString &) { return 6; });
+            form.Command6_Click();
+            return;
+        }
         form.Command4_Click();
         if (!listen) {
             QApplication::quit();
@@ -35,5 +47,7 @@ int main(int argc, char **argv) {
         });
         QTimer::singleShot(3000, &app, [] { QApplication::exit(3); });
     });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // After はい the program must have stopped every timer: nothing may run on.
+    return exit && form.isVisible() ? 5 : status;
 }

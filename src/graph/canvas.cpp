@@ -1,0 +1,132 @@
+#include "graph/canvas.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+Canvas::Canvas(QWidget *parent) : QFrame(parent) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+}
+
+void Canvas::setScale(qreal width, qreal height) {
+    m_scaleWidth = width;
+    m_scaleHeight = height;
+    updateTransform();
+}
+
+void Canvas::setLineHeight(int pixels) {
+    m_lineHeight = pixels;
+}
+
+void Canvas::updateTransform() {
+    // Twips unless told otherwise.
+    const QSize size = innerSize();
+    const qreal w = m_scaleWidth > 0 ? m_scaleWidth : size.width() * 15.0;
+    const qreal h = m_scaleHeight > 0 ? m_scaleHeight : size.height() * 15.0;
+    m_toPixels = QTransform::fromScale(size.width() / w, size.height() / h);
+}
+
+QPoint Canvas::toPixel(QPointF user) const {
+    // The pixel a point falls in; the tolerance keeps exact multiples (225
+    // twips = 15 pixels) from rounding down by a hair.
+    const QPointF p = m_toPixels.map(user);
+    return {static_cast<int>(std::floor(p.x() + 1e-6)), static_cast<int>(std::floor(p.y() + 1e-6))};
+}
+
+QPointF Canvas::toUser(QPoint pixel) const {
+    return m_toPixels.inverted().map(QPointF(pixel));
+}
+
+void Canvas::ensureImage() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize device(static_cast<int>(std::lround(innerSize().width() * ratio)),
+                       static_cast<int>(std::lround(innerSize().height() * ratio)));
+    if (m_image.size() != device || m_image.devicePixelRatio() != ratio) {
+        QImage fresh(device, QImage::Format_RGB32);
+        fresh.setDevicePixelRatio(ratio);
+        fresh.fill(Qt::white);
+        if (!m_image.isNull()) {
+            // Keep what was drawn when the density changes.
+            QPainter painter(&fresh);
+            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(innerSize())), m_image);
+        }
+        m_image = fresh;
+    }
+}
+
+void Canvas::cls() {
+    ensureImage();
+    m_image.fill(Qt::white);
+    m_current = QPointF(0, 0);
+    m_printedLines = 0;
+    update();
+}
+
+void Canvas::line(QPointF from, QPointF to, QColor colour) {
+    ensureImage();
+    QPainter painter(&m_image);
+    painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
+    painter.drawLine(toPixel(from), toPixel(to));
+    m_current = to;
+    update();
+}
+
+void Canvas::lineTo(QPointF to, QColor colour) {
+    line(m_current, to, colour);
+}
+
+void Canvas::pset(QPointF at, QColor colour) {
+    ensureImage();
+    QPainter painter(&m_image);
+    painter.setPen(QPen(colour, 1));
+    painter.drawPoint(toPixel(at));
+    m_current = at;
+    update();
+}
+
+void Canvas::print(const QString &text) {
+    ensureImage();
+    const QFontMetrics metrics(font());
+    const QPoint topLeft = toPixel(m_current);
+    if (!text.isEmpty()) {
+        QPainter painter(&m_image);
+        painter.setFont(font());
+        painter.setPen(m_foreColour);
+        painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    }
+    const int advance = m_lineHeight > 0 ? m_lineHeight : metrics.height();
+    // Back to the left edge, one line down.
+    m_current = QPointF(0, toUser(QPoint(0, topLeft.y() + advance)).y());
+    ++m_printedLines;
+    update();
+}
+
+QImage Canvas::snapshot() const {
+    if (m_image.isNull()) {
+        QImage blank(innerSize(), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        return blank;
+    }
+    if (qFuzzyCompare(m_image.devicePixelRatio(), 1.0)) {
+        return m_image;
+    }
+    return m_image.scaled(innerSize(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+void Canvas::paintEvent(QPaintEvent *event) {
+    QFrame::paintEvent(event);  // the border
+    ensureImage();
+    QPainter painter(this);
+    painter.drawImage(contentsRect().topLeft(), m_image);
+}
+
+void Canvas::resizeEvent(QResizeEvent *event) {
+    QFrame::resizeEvent(event);
+    updateTransform();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QColor>
+#include <QFrame>
+#include <QImage>
+#include <QPointF>
+#include <QTransform>
+
+// A picture box used as a canvas: white, with a two-pixel sunken border, and
+// a user coordinate system mapped onto the area inside the border. What is
+// drawn is kept in a backing image at the screen's pixel density and painted
+// again whenever the box is exposed, until the canvas is cleared.
+class Canvas : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit Canvas(QWidget *parent = nullptr);
+
+    // The user units spanning the inner area; by default its size in twips.
+    void setScale(qreal width, qreal height);
+    // Line height for printing, in pixels; 0 takes the font's own.
+    void setLineHeight(int pixels);
+
+    void cls();  // erase to white, current position (0, 0)
+    void line(QPointF from, QPointF to, QColor colour);
+    void lineTo(QPointF to, QColor colour);  // from the current position
+    void pset(QPointF at, QColor colour);
+    void setCurrent(QPointF at) { m_current = at; }
+    QPointF current() const { return m_current; }
+    void setForeColor(QColor colour) { m_foreColour = colour; }
+    QColor foreColor() const { return m_foreColour; }
+    void print(const QString &text = QString());  // one text line
+
+    // The pixel (in logical coordinates of the inner area) a user point falls on.
+    QPoint toPixel(QPointF user) const;
+    QPointF toUser(QPoint pixel) const;
+    // What the canvas shows, at one image pixel per logical pixel.
+    QImage snapshot() const;
+    int printedLines() const { return m_printedLines; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void ensureImage();
+    QSize innerSize() const { return contentsRect().size(); }
+    void updateTransform();
+
+    QImage m_image;
+    QTransform m_toPixels;  // user units -> logical pixels of the inner area
+    qreal m_scaleWidth = 0;
+    qreal m_scaleHeight = 0;
+    int m_lineHeight = 0;
+    QPointF m_current;
+    QColor m_foreColour = Qt::black;
+    int m_printedLines = 0;
+};

@@ -1,0 +1,159 @@
+#include "graph/form2.h"
+
+#include "experiment/judgement.h"
+#include "experiment/module1.h"
+#include "graph/canvas.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/layoutbuilder.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+#include <array>
+
+namespace {
+
+using mainwindow::ControlSpec;
+using mainwindow::Kind;
+
+constexpr mainwindow::WindowSpec kWindow{u" グラフ", 9750, 5670};
+
+constexpr std::array<ControlSpec, 3> kControls{{
+    {.name = "Command1",
+     .kind = Kind::Button,
+     .left = 8760,
+     .top = 0,
+     .width = 975,
+     .height = 375,
+     .caption = u"閉じる",
+     .tabIndex = 1},
+    {.name = "Picture1",
+     .kind = Kind::Canvas,
+     .left = 120,
+     .top = 600,
+     .width = 9495,
+     .height = 4815,
+     .tabIndex = 0},
+    {.name = "Line1", .kind = Kind::Line, .left = 0, .top = 360, .width = 9720, .height = 0},
+}};
+
+// The canvas's user units: 1100 across, 120 down.
+constexpr qreal kScaleWidth = 1100;
+constexpr qreal kScaleHeight = 120;
+
+QColor qb(int index) {
+    return experiment::paletteColour(index);
+}
+
+struct Label {
+    const char16_t *text;
+    float x;
+    float y;
+    int foreColour;  // -1: leave as it is
+};
+
+constexpr std::array<Label, 17> kLabels{{
+    {u"0.00", 60, 110, -1},
+    {u"0.33", 60, 75, -1},
+    {u"1.00", 60, 8, -1},
+    {u"100", 180, 112, -1},
+    {u"200", 280, 112, -1},
+    {u"300", 380, 112, -1},
+    {u"400", 480, 112, -1},
+    {u"500", 580, 112, -1},
+    {u"600", 680, 112, -1},
+    {u"700", 780, 112, -1},
+    {u"800", 880, 112, -1},
+    {u"900", 980, 112, -1},
+    {u"(縦軸は割合)", 130, 10, -1},
+    {u"(緑色 → あ  い  こ)", 130, 20, 2},
+    {u"(青色 → 一人勝ち)", 130, 25, 9},
+    {u"(赤色 → 一人負け)", 130, 30, 12},
+    {u"(横軸は回数)", 950, 100, 0},
+}};
+
+void printLabels(Canvas &canvas, std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i <= last; ++i) {
+        const Label &label = kLabels[i];
+        canvas.setCurrent({label.x, label.y});
+        if (label.foreColour >= 0) {
+            canvas.setForeColor(qb(label.foreColour));
+        }
+        canvas.print(QString::fromUtf16(label.text));
+    }
+}
+
+// Entry k of a history is drawn at x = 100 + k, y = 110 - 100 * ratio.
+QPointF entryPoint(int k, float ratio) {
+    return {static_cast<float>(k + 100), 110.0f - ratio * 100.0f};
+}
+
+void drawCurve(Canvas &canvas, const Module1::RatioHistory &history, std::int16_t count,
+               int colour) {
+    const int last = Module1::recordfull == 1 ? count - 1 : count;
+    // Before the outcome has occurred in this experiment, entry 1 may still
+    // hold a value of an earlier one: its point goes on the axis instead.
+    const float first = count >= 1 ? history[1] : 0.0f;
+    canvas.pset(entryPoint(1, first), qb(colour));
+    if (count >= 2) {
+        for (int k = 2; k <= last && k <= 1000; ++k) {
+            canvas.lineTo(entryPoint(k, history[static_cast<std::size_t>(k)]), qb(colour));
+        }
+    }
+}
+
+}  // namespace
+
+Form2::Form2(QWidget *parent) : QWidget(parent) {
+    mainwindow::applyWindow(this, kWindow);
+    mainwindow::buildControls(this, kControls);
+    Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
+    Picture1 = findChild<Canvas *>(QStringLiteral("Picture1"));
+    Picture1->setScale(kScaleWidth, kScaleHeight);
+    Picture1->setFont(mainwindow::gothicFont(12));
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+void Form2::Form_Activate() {
+    Canvas &c = *Picture1;
+    const QColor black = qb(0);
+    // Cleared first, so that no end segment of an earlier picture remains
+    // beside the new one.
+    c.cls();
+    c.line({100, 5}, {100, 110}, black);
+    c.line({100, 110}, {1100, 110}, black);
+    for (int y = 10; y <= 100; y += 10) {
+        c.line({95, qreal(y)}, {105, qreal(y)}, black);
+    }
+    for (int x = 100; x <= 1080; x += 20) {
+        c.line({qreal(x), 77}, {qreal(x + 10), 77}, black);
+    }
+    printLabels(c, 0, 2);
+    for (int x = 100; x <= 1000; x += 100) {
+        c.line({qreal(x), 109}, {qreal(x), 111}, black);
+    }
+    printLabels(c, 3, kLabels.size() - 1);
+
+    drawCurve(c, Module1::aikorecord, Module1::aikocount, 2);
+    drawCurve(c, Module1::abc1katirecord, Module1::abc1katicount, 9);
+    drawCurve(c, Module1::abc1makerecord, Module1::abc1makecount, 12);
+}
+
+void Form2::Command1_Click() {
+    close();
+}
+
+bool Form2::event(QEvent *event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        Form_Activate();
+    }
+    return handled;
+}
+
+void Form2::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit unloaded();
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class Canvas;
+class QPushButton;
+
+// The graph window: the three ratio histories as green, blue and red curves
+// under a dashed line at 0.33, drawn afresh each time the window is activated.
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form2(QWidget *parent = nullptr);
+
+    Canvas *canvas() const { return Picture1; }
+
+public slots:
+    void Form_Activate();   // draw the whole picture
+    void Command1_Click();  // 閉じる: unload the window
+
+signals:
+    // The window has closed for good; its owner lets go of it.
+    void unloaded();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPushButton *Command1 = nullptr;
+    Canvas *Picture1 = nullptr;
+};

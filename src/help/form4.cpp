@@ -1,0 +1,87 @@
+#include "help/form4.h"
+
+#include "graph/canvas.h"
+#include "help/helptext.h"
+#include "mainwindow/fonts.h"
+#include "mainwindow/layoutbuilder.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+#include <array>
+
+namespace {
+
+using mainwindow::ControlSpec;
+using mainwindow::Kind;
+
+constexpr mainwindow::WindowSpec kWindow{u" じゃんけん＿ヘルプ（設問と操作方法）", 8535, 7470};
+
+constexpr std::array<ControlSpec, 3> kControls{{
+    {.name = "Picture1",
+     .kind = Kind::Canvas,
+     .left = 120,
+     .top = 480,
+     .width = 8295,
+     .height = 6855,
+     .tabIndex = 1},
+    {.name = "Command1",
+     .kind = Kind::Button,
+     .left = 7560,
+     .top = 0,
+     .width = 855,
+     .height = 375,
+     .caption = u"閉じる",
+     .tabIndex = 0},
+    {.name = "Line1", .kind = Kind::Line, .left = 120, .top = 360, .width = 8280, .height = 0},
+}};
+
+// The text's face is 15 pixels high with a 15-pixel line; other faces (such
+// as IPAPGothic) space their lines wider and would push the last of the 29
+// lines out of the 453-pixel canvas, so the advance is fixed.
+constexpr int kFontPixels = 15;
+constexpr int kLinePixels = 15;
+
+}  // namespace
+
+Form4::Form4(QWidget *mainWindow) : m_mainWindow(mainWindow) {
+    mainwindow::applyWindow(this, kWindow);
+    mainwindow::buildControls(this, kControls);
+    Picture1 = findChild<Canvas *>(QStringLiteral("Picture1"));
+    Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
+    Picture1->setFont(mainwindow::gothicFont(kFontPixels));
+    Picture1->setLineHeight(kLinePixels);
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+}
+
+void Form4::Form_Activate() {
+    Picture1->cls();
+    for (const QString &line : help::helpLines()) {
+        Picture1->print(line);
+    }
+}
+
+void Form4::Command1_Click() {
+    QPointer<QWidget> mainWindow = m_mainWindow;
+    close();
+    if (mainWindow) {
+        mainWindow->show();
+        mainWindow->raise();
+        mainWindow->activateWindow();
+    }
+}
+
+bool Form4::event(QEvent *event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        Form_Activate();
+    }
+    return handled;
+}
+
+void Form4::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit unloaded();
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class Canvas;
+class QPushButton;
+
+// The help window: the problem the experiment answers and how to operate the
+// main window, printed anew each time the window is activated.
+class Form4 : public QWidget {
+    Q_OBJECT
+
+public:
+    // mainWindow is brought back by "閉じる".
+    explicit Form4(QWidget *mainWindow = nullptr);
+
+    Canvas *canvas() const { return Picture1; }
+
+public slots:
+    void Form_Activate();   // clear and print the text
+    void Command1_Click();  // 閉じる: unload, then show the main window
+
+signals:
+    void unloaded();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    Canvas *Picture1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPointer<QWidget> m_mainWindow;
+};
