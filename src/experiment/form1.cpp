@@ -405,27 +405,15 @@ void Form1::Command4_Click() {
 
 // ---- help, graph and exit ---------------------------------------------------
 
-void Form1::Command5_Click() {
-    chime(QStringLiteral("pinpon.wav"));
-    if (!m_form4) {
-        m_form4 = std::make_unique<Form4>(this);
-        connect(m_form4.get(), &Form4::unloaded, this,
-                [this] { m_form4.release()->deleteLater(); });
+template <typename Window, typename Make>
+void Form1::bringUp(std::unique_ptr<Window> &window, Make make) {
+    // At most one of each: made on first use, let go of when it closes.
+    if (!window) {
+        window = make();
+        connect(window.get(), &Window::unloaded, this,
+                [&window] { window.release()->deleteLater(); });
     }
-    m_form4->show();
-    m_form4->raise();
-    m_form4->activateWindow();
-}
-
-void Form1::Command8_Click() {
-    if (!m_form2) {
-        m_form2 = std::make_unique<Form2>();
-        connect(m_form2.get(), &Form2::unloaded, this,
-                [this] { m_form2.release()->deleteLater(); });
-    }
-    m_form2->show();
-    m_form2->raise();
-    m_form2->activateWindow();
+    window->bringUp();
 }
 
 int Form1::askYesNo(QWidget *parent, const QString &text, const QString &title) {
@@ -479,4 +467,13 @@ void Form1::closeEvent(QCloseEvent *event) {
     // just this window, and asks nothing.
     event->accept();
     endProgram();
+}
+
+void Form1::Command5_Click() {
+    chime(QStringLiteral("pinpon.wav"));
+    bringUp(m_form4, [this] { return std::make_unique<Form4>(this); });
+}
+
+void Form1::Command8_Click() {
+    bringUp(m_form2, [] { return std::make_unique<Form2>(); });
 }

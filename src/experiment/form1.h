@@ -112,6 +112,8 @@ private:
     void closeExperiment();
     void chime(const QString &fileName);
     void endProgram();
+    template <typename Window, typename Make>
+    void bringUp(std::unique_ptr<Window> &window, Make make);
     static int askYesNo(QWidget *parent, const QString &text, const QString &title);
 
     QPushButton *Command1 = nullptr;

@@ -6,7 +6,6 @@
 #include "mainwindow/fonts.h"
 #include "mainwindow/layoutbuilder.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
 
 #include <array>
@@ -104,7 +103,7 @@ void drawCurve(Canvas &canvas, const Module1::RatioHistory &history, std::int16_
 
 }  // namespace
 
-Form2::Form2(QWidget *parent) : QWidget(parent) {
+Form2::Form2(QWidget *parent) : FormWindow(parent) {
     mainwindow::applyWindow(this, kWindow);
     mainwindow::buildControls(this, kControls);
     Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
@@ -141,19 +140,4 @@ void Form2::Form_Activate() {
 
 void Form2::Command1_Click() {
     close();
-}
-
-bool Form2::event(QEvent *event) {
-    const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate) {
-        Form_Activate();
-    }
-    return handled;
-}
-
-void Form2::closeEvent(QCloseEvent *event) {
-    QWidget::closeEvent(event);
-    if (event->isAccepted()) {
-        emit unloaded();
-    }
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "mainwindow/formwindow.h"
 
 class Canvas;
 class QPushButton;
 
 // The graph window: the three ratio histories as green, blue and red curves
 // under a dashed line at 0.33, drawn afresh each time the window is activated.
-class Form2 : public QWidget {
+class Form2 : public mainwindow::FormWindow {
     Q_OBJECT
 
 public:
@@ -19,13 +19,8 @@ public slots:
     void Form_Activate();   // draw the whole picture
     void Command1_Click();  // 閉じる: unload the window
 
-signals:
-    // The window has closed for good; its owner lets go of it.
-    void unloaded();
-
 protected:
-    bool event(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void activated() override { Form_Activate(); }
 
 private:
     QPushButton *Command1 = nullptr;

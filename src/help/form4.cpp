@@ -5,7 +5,6 @@
 #include "mainwindow/fonts.h"
 #include "mainwindow/layoutbuilder.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
 
 #include <array>
@@ -68,20 +67,5 @@ void Form4::Command1_Click() {
         mainWindow->show();
         mainWindow->raise();
         mainWindow->activateWindow();
-    }
-}
-
-bool Form4::event(QEvent *event) {
-    const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::WindowActivate) {
-        Form_Activate();
-    }
-    return handled;
-}
-
-void Form4::closeEvent(QCloseEvent *event) {
-    QWidget::closeEvent(event);
-    if (event->isAccepted()) {
-        emit unloaded();
     }
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QPointer>
-#include <QWidget>
+#include "mainwindow/formwindow.h"
 
 class Canvas;
 class QPushButton;
 
 // The help window: the problem the experiment answers and how to operate the
 // main window, printed anew each time the window is activated.
-class Form4 : public QWidget {
+class Form4 : public mainwindow::FormWindow {
     Q_OBJECT
 
 public:
@@ -21,12 +21,8 @@ public slots:
     void Form_Activate();   // clear and print the text
     void Command1_Click();  // 閉じる: unload, then show the main window
 
-signals:
-    void unloaded();
-
 protected:
-    bool event(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void activated() override { Form_Activate(); }
 
 private:
     Canvas *Picture1 = nullptr;

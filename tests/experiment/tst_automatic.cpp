@@ -11,25 +11,6 @@ using testing::ScriptedForm;
 
 namespace {
 
-QString flags(const ScriptedForm &t, const char *prefix, int count) {
-    QString s;
-    for (int i = 1; i <= count; ++i) {
-        const QString name = QLatin1String(prefix) + QString::number(i);
-        const QObject *o = t.form->findChild<QObject *>(name);
-        const bool on = qobject_cast<const QTimer *>(o)
-                            ? static_cast<const QTimer *>(o)->isActive()
-                            : static_cast<const QWidget *>(o)->isEnabled();
-        s += on ? QLatin1Char('1') : QLatin1Char('0');
-    }
-    return s;
-}
-QString buttons(const ScriptedForm &t) {
-    return flags(t, "Command", 8);
-}
-QString timers(const ScriptedForm &t) {
-    return flags(t, "Timer", 4);
-}
-
 const QString kIdle = QStringLiteral("10111101");
 const QString kAutomatic = QStringLiteral("00000010");
 const QString kClosed = QStringLiteral("00011101");
@@ -79,8 +60,8 @@ private slots:
                     break;
             }
         }
-        QCOMPARE(buttons(t), enabled);
-        QCOMPARE(timers(t), running);
+        QCOMPARE(t.buttons(), enabled);
+        QCOMPARE(t.timers(), running);
         QCOMPARE(t.form->automode, automode);
         QCOMPARE(rounds(), judged);
         QVERIFY(!t.child<QPushButton>("Command2")->isEnabled());  // never in automatic play
@@ -105,7 +86,7 @@ private slots:
         QCOMPARE(t.form->automode, 1);
         QVERIFY(t.sound->settings.isEmpty());
         t.form->Timer4_Timer();
-        QCOMPARE(buttons(t), kAutomatic);
+        QCOMPARE(t.buttons(), kAutomatic);
         QTest::mouseClick(reset, Qt::LeftButton);
         QCOMPARE(rounds(), 1);
         QVERIFY(t.sound->settings.isEmpty());
@@ -131,8 +112,8 @@ private slots:
         t.random->pushHands(std::int16_t(a), std::int16_t(b), std::int16_t(c));
         t.form->Timer4_Timer();
         QCOMPARE(Module1::recordfull, 1);
-        QCOMPARE(buttons(t), kClosed);
-        QCOMPARE(timers(t), QStringLiteral("0000"));
+        QCOMPARE(t.buttons(), kClosed);
+        QCOMPARE(t.timers(), QStringLiteral("0000"));
         QCOMPARE(t.form->automode, 0);
         QCOMPARE(rounds(), 3 * 998 + 1);
         const float full = 999.0f / float(3 * 998 + 1);

@@ -16,16 +16,6 @@ const char *kResultLabels[] = {
     "b1makelabel", "c1makelabel", "abc1makelabel", "aikow",       "a1katiw",       "b1katiw",
     "c1katiw",     "abc1katiw",   "a1makew",       "b1makew",     "c1makew",       "abc1makew"};
 
-QString buttons(const ScriptedForm &t) {
-    QString s;
-    for (int i = 1; i <= 8; ++i) {
-        s += t.child<QPushButton>(qPrintable(QStringLiteral("Command%1").arg(i)))->isEnabled()
-                 ? QLatin1Char('1')
-                 : QLatin1Char('0');
-    }
-    return s;
-}
-
 }  // namespace
 
 class TestReset : public QObject {
@@ -61,7 +51,7 @@ private slots:
         t.play(3, 1, 2);
         t.form->Command4_Click();
 
-        QCOMPARE(buttons(t), QStringLiteral("10111101"));
+        QCOMPARE(t.buttons(), QStringLiteral("10111101"));
         QCOMPARE((std::array<int, 3>{t.form->ashow, t.form->bshow, t.form->cshow}),
                  (std::array<int, 3>{1, 2, 3}));
         QCOMPARE(t.form->automode, 0);

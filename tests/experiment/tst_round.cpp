@@ -15,28 +15,6 @@ namespace {
 
 constexpr std::int16_t G = 1, S = 2, P = 3;
 
-// Enabled buttons as a string of eight 0/1 flags, Command1 first, and the
-// running timers as four flags, Timer1 first.
-QString buttons(const ScriptedForm &t) {
-    QString s;
-    for (int i = 1; i <= 8; ++i) {
-        s += t.child<QPushButton>(qPrintable(QStringLiteral("Command%1").arg(i)))->isEnabled()
-                 ? QLatin1Char('1')
-                 : QLatin1Char('0');
-    }
-    return s;
-}
-
-QString timers(const ScriptedForm &t) {
-    QString s;
-    for (int i = 1; i <= 4; ++i) {
-        s += t.child<QTimer>(qPrintable(QStringLiteral("Timer%1").arg(i)))->isActive()
-                 ? QLatin1Char('1')
-                 : QLatin1Char('0');
-    }
-    return s;
-}
-
 // Modes: Command1..Command8 enabled flags.
 const QString kIdle = QStringLiteral("10111101");
 const QString kManualShuffle = QStringLiteral("01000000");
@@ -60,8 +38,8 @@ class TestRound : public QObject {
 private slots:
     void startsEmptyAndIdle() {
         ScriptedForm t;
-        QCOMPARE(buttons(t), kIdle);
-        QCOMPARE(timers(t), QStringLiteral("0000"));
+        QCOMPARE(t.buttons(), kIdle);
+        QCOMPARE(t.timers(), QStringLiteral("0000"));
         QCOMPARE(Module1::recordfull, 0);
         QCOMPARE(t.form->automode, 0);
         QCOMPARE((std::array<int, 3>{t.form->ashow, t.form->bshow, t.form->cshow}),
@@ -156,8 +134,8 @@ private slots:
         QCOMPARE(history[999], 999.0f / float(total));
         QCOMPARE(Module1::recordfull, 1);
         QCOMPARE(t.form->automode, 0);
-        QCOMPARE(timers(t), QStringLiteral("0000"));
-        QCOMPARE(buttons(t), kClosed);
+        QCOMPARE(t.timers(), QStringLiteral("0000"));
+        QCOMPARE(t.buttons(), kClosed);
         QCOMPARE(Module1::aikorecord[1000], -1.0f);
         QCOMPARE(Module1::abc1katirecord[1000], -1.0f);
         QCOMPARE(Module1::abc1makerecord[1000], -1.0f);
@@ -174,15 +152,15 @@ private slots:
         const auto blue = Module1::abc1katirecord;
         const auto red = Module1::abc1makerecord;
         t.form->Command1_Click();  // the tick's opening of the next round
-        QCOMPARE(buttons(t), kManualShuffle);
+        QCOMPARE(t.buttons(), kManualShuffle);
         t.play(S, S, S);
         QCOMPARE(Module1::aikocount, 1000);
         QCOMPARE(t.child<QLabel>("aikolabel")->text(), QStringLiteral("1000"));
         QVERIFY(Module1::aikorecord == green);
         QVERIFY(Module1::abc1katirecord == blue);
         QVERIFY(Module1::abc1makerecord == red);
-        QCOMPARE(buttons(t), kClosed);
-        QCOMPARE(timers(t), QStringLiteral("0000"));
+        QCOMPARE(t.buttons(), kClosed);
+        QCOMPARE(t.timers(), QStringLiteral("0000"));
     }
 
     void justBelowTheLimitStaysOpen() {
@@ -191,7 +169,7 @@ private slots:
         t.play(G, G, G);
         QCOMPARE(Module1::aikocount, 998);
         QCOMPARE(Module1::recordfull, 0);
-        QCOMPARE(buttons(t), kIdle);
+        QCOMPARE(t.buttons(), kIdle);
         QVERIFY(!experiment::limitReached(998, 998, 998));
         QVERIFY(experiment::limitReached(998, 999, 0));
     }
@@ -226,8 +204,8 @@ private slots:
                 t.play(G, S, S);
             }
         }
-        QCOMPARE(buttons(t), enabled);
-        QCOMPARE(timers(t), running);
+        QCOMPARE(t.buttons(), enabled);
+        QCOMPARE(t.timers(), running);
     }
 
     void aLaterActivationChangesNothing() {
@@ -236,7 +214,7 @@ private slots:
         t.form->Timer1_Timer();
         t.form->Timer1_Timer();  // A now shows scissors
         t.form->Form_Activate();
-        QCOMPARE(buttons(t), kManualShuffle);
+        QCOMPARE(t.buttons(), kManualShuffle);
         QVERIFY(t.child<QWidget>("pii1")->isVisibleTo(t.form.get()));
         QVERIFY(!t.child<QWidget>("guu1")->isVisibleTo(t.form.get()));
     }

@@ -7,6 +7,8 @@
 
 #include <QList>
 #include <QStringList>
+#include <QTimer>
+#include <QWidget>
 
 #include <cstdint>
 #include <deque>
@@ -93,6 +95,11 @@ struct ScriptedForm {
         random->pushHands(a, b, c);
         form->Command2_Click();
     }
+    // Enabled buttons, Command1 to Command8, and running timers, Timer1 to
+    // Timer4, each as a string of 0/1 flags.
+    QString buttons() const { return flags("Command", 8); }
+    QString timers() const { return flags("Timer", 4); }
+
     template <typename T>
     T *child(const char *name) const {
         return form->findChild<T *>(QString::fromLatin1(name));
@@ -100,6 +107,22 @@ struct ScriptedForm {
 
     ScriptedRandom *random = nullptr;
     RecordingDevice *sound = nullptr;
+
+private:
+    QString flags(const char *prefix, int count) const {
+        QString s;
+        for (int i = 1; i <= count; ++i) {
+            const QObject *o =
+                form->findChild<QObject *>(QLatin1String(prefix) + QString::number(i));
+            const auto *timer = qobject_cast<const QTimer *>(o);
+            const bool on =
+                timer ? timer->isActive() : static_cast<const QWidget *>(o)->isEnabled();
+            s += on ? QLatin1Char('1') : QLatin1Char('0');
+        }
+        return s;
+    }
+
+public:
     std::unique_ptr<Form1> form;
 };
 

@@ -1,0 +1,28 @@
+#include "mainwindow/formwindow.h"
+
+#include <QCloseEvent>
+
+namespace mainwindow {
+
+void FormWindow::bringUp() {
+    show();
+    raise();
+    activateWindow();
+}
+
+bool FormWindow::event(QEvent *event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        activated();
+    }
+    return handled;
+}
+
+void FormWindow::closeEvent(QCloseEvent *event) {
+    QWidget::closeEvent(event);
+    if (event->isAccepted()) {
+        emit unloaded();
+    }
+}
+
+}  // namespace mainwindow
