@@ -7,6 +7,10 @@
 #include <QUrl>
 #include <QtEndian>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace sound {
 
 bool isPlayableWave(const QString &path) {
@@ -53,6 +57,9 @@ EffectDevice::~EffectDevice() {
         if (effect->status() == QSoundEffect::Loading) {
             // Left to the end of the process: deleting it now is the hazard.
             effect->setParent(nullptr);
+#if defined(__SANITIZE_ADDRESS__)
+            __lsan_ignore_object(effect);  // kept on purpose, not lost
+#endif
         } else {
             delete effect;
         }
