@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test bench build configure deps test-deps clean
+.PHONY: run test test-sanitize bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -25,9 +25,16 @@ test: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
 
+# The whole suite again, built with AddressSanitizer, UndefinedBehaviorSanitizer
+# and leak checking, in build-sanitize/.
+test-sanitize: test-deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize --parallel $(JOBS)
+	@ctest --preset sanitize --parallel $(JOBS)
+
 bench: deps
 	@$(MAKE) build
 	@JANKEN_BENCH_SECONDS=$${JANKEN_BENCH_SECONDS:-60} $(BUILD_DIR)/bench/bench_autoplay
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-sanitize

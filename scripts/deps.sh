@@ -4,8 +4,9 @@
 set -eu
 
 PACKAGES="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic"
-# Only for the tests: a private sound server to play the chimes into.
-[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils"
+# Only for the tests: a private sound server to play the chimes into and
+# record from, and a virtual screen to click on and photograph.
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,9 +1,12 @@
 #include "sound/effectdevice.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 #include <QtEndian>
 
@@ -52,10 +55,30 @@ bool isPlayableWave(const QString &path) {
 
 EffectDevice::EffectDevice() = default;
 
+namespace {
+
+// How long the end of the program waits for a chime still loading its file.
+constexpr int kSettleMs = 1500;
+
+// Lets an effect that is loading finish, so that it can be destroyed safely.
+void settle(QSoundEffect *effect) {
+    if (!QCoreApplication::instance() || effect->status() != QSoundEffect::Loading) {
+        return;
+    }
+    QEventLoop loop;
+    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kSettleMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
+
 EffectDevice::~EffectDevice() {
     for (QSoundEffect *effect : std::as_const(m_effects)) {
+        settle(effect);
         if (effect->status() == QSoundEffect::Loading) {
-            // Left to the end of the process: deleting it now is the hazard.
+            // Still loading: deleting it now is the hazard, so it is left to
+            // the end of the process.
             effect->setParent(nullptr);
 #if defined(__SANITIZE_ADDRESS__)
             __lsan_ignore_object(effect);  // kept on purpose, not lost

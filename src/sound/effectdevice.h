@@ -18,8 +18,8 @@ bool isPlayableWave(const QString &path);
 // Each file gets one effect, kept for the rest of the run: a QSoundEffect
 // destroyed while it is still loading its file can crash or hang the process,
 // so an effect is never destroyed mid-load. "Close" therefore only stops and
-// lets go of the current effect; at the end an effect that is still loading
-// is abandoned rather than destroyed.
+// lets go of the current effect; at the end, an effect still loading gets a
+// moment to finish, and one that does not is abandoned rather than destroyed.
 class EffectDevice final : public QObject, public SoundDevice {
     Q_OBJECT
 
