@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-sanitize bench build configure deps test-deps clean
+.PHONY: run test test-sanitize package bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -32,9 +32,17 @@ test-sanitize: test-deps
 	@cmake --build --preset sanitize --parallel $(JOBS)
 	@ctest --preset sanitize --parallel $(JOBS)
 
+# A Debian package for /usr, built apart in build-package/.
+package: deps
+	@scripts/deps.sh package
+	@cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build build-package --parallel $(JOBS)
+	@cd build-package && cpack -G DEB
+	@ls build-package/janken_*.deb
+
 bench: deps
 	@$(MAKE) build
 	@JANKEN_BENCH_SECONDS=$${JANKEN_BENCH_SECONDS:-60} $(BUILD_DIR)/bench/bench_autoplay
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize
+	rm -rf $(BUILD_DIR) build-sanitize build-package

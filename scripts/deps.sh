@@ -6,7 +6,9 @@ set -eu
 PACKAGES="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic"
 # Only for the tests: a private sound server to play the chimes into and
 # record from, and a virtual screen to click on and photograph.
-[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick"
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick desktop-file-utils"
+# Only for make package: the tools that compute the package's dependencies.
+[ "${1:-}" = package ] && PACKAGES="dpkg-dev file"
 
 missing=""
 for p in $PACKAGES; do

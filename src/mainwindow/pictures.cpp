@@ -196,8 +196,12 @@ const QImage &handImage(Picture picture) {
     return none;
 }
 
+QImage iconImage() {
+    return decodeIco(iconFile());
+}
+
 QIcon windowIcon() {
-    return QIcon(QPixmap::fromImage(decodeIco(iconFile())));
+    return QIcon(QPixmap::fromImage(iconImage()));
 }
 
 }  // namespace mainwindow

@@ -41,6 +41,9 @@ QByteArray encodeIco(const QStringList &scissorsGrid);
 QByteArray pictureFile(Picture picture);
 QByteArray iconFile();
 
+// The icon's 32 x 32 image, decoded from the shipped file.
+QImage iconImage();
+
 // The decoded pictures, read once and shared.
 const QImage &handImage(Picture picture);
 QIcon windowIcon();
