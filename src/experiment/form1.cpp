@@ -18,6 +18,9 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
+
 using namespace experiment;
 
 Form1::Form1(QWidget *parent) : QWidget(parent), m_random(std::make_unique<HandGenerator>()) {
@@ -457,9 +460,13 @@ void Form1::endProgram() {
     hide();
     if (m_programEnd) {
         m_programEnd(0);
-    } else {
-        QCoreApplication::exit(0);
+        return;
     }
+    // The process ends here, without tearing down the toolkit: Qt's sound
+    // objects cannot always be destroyed safely while a chime is still
+    // loading or playing (a crash in about one exit in a hundred).
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 void Form1::closeEvent(QCloseEvent *event) {

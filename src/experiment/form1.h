@@ -33,7 +33,7 @@ public:
     void setTimeOfDay(experiment::TimeOfDay timeOfDay);
 
     // Replace the exit question (returns 6 for yes, 7 for no) and the end of
-    // the program (by default: leave the event loop with the given status).
+    // the program (by default: the process exits at once with the status).
     using Question = std::function<int(QWidget *parent, const QString &text, const QString &title)>;
     void setQuestion(Question question);
     void setProgramEnd(std::function<void(int status)> end);

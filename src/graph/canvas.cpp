@@ -1,6 +1,5 @@
 #include "graph/canvas.h"
 
-#include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
