@@ -105,8 +105,7 @@ void EffectDevice::command(const QString &command) {
         m_current = nullptr;
     } else if (command.compare(QLatin1String("Open"), Qt::CaseInsensitive) == 0) {
         open();
-    } else if (command.compare(QLatin1String("Sound"), Qt::CaseInsensitive) == 0 ||
-               command.compare(QLatin1String("Play"), Qt::CaseInsensitive) == 0) {
+    } else if (command.compare(QLatin1String("Sound"), Qt::CaseInsensitive) == 0) {
         play();
     }
 }
