@@ -1,6 +1,6 @@
 #include "experiment/ratio.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 
 namespace experiment {
@@ -14,8 +14,12 @@ QString ratioText(float q) {
     // thousandths is then done on these decimal digits in integers, so that a
     // decimal half such as 0.0625 rounds up instead of being decided by the
     // binary value nearest to it.
+    // std::to_chars rounds correctly, like printf's "%.6e", at a fraction of
+    // its cost: the nine ratio cells are rewritten every round.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.6e", static_cast<double>(q));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, static_cast<double>(q),
+                                       std::chars_format::scientific, 6);
+    *written.ptr = '\0';
     long long mantissa = buffer[0] - '0';
     for (int i = 2; i <= 7; ++i) {
         mantissa = mantissa * 10 + (buffer[i] - '0');
@@ -38,9 +42,14 @@ QString ratioText(float q) {
     } else {
         thousandths = 0;  // below 0.0005 by many decades
     }
-    return QStringLiteral("%1.%2")
-        .arg(thousandths / 1000)
-        .arg(thousandths % 1000, 3, 10, QLatin1Char('0'));
+    char text[32];
+    char *end = std::to_chars(text, text + 24, thousandths / 1000).ptr;
+    const long long fraction = thousandths % 1000;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + fraction / 100);
+    *end++ = static_cast<char>('0' + fraction / 10 % 10);
+    *end++ = static_cast<char>('0' + fraction % 10);
+    return QString::fromLatin1(text, end - text);
 }
 
 QString ratioText(std::int16_t count, std::int16_t total) {
