@@ -13,6 +13,10 @@ Canvas::Canvas(QWidget *parent) : QFrame(parent) {
     setPalette(palette);
 }
 
+Canvas::~Canvas() {
+    finishPainting();
+}
+
 void Canvas::setScale(qreal width, qreal height) {
     m_scaleWidth = width;
     m_scaleHeight = height;
@@ -47,6 +51,7 @@ void Canvas::ensureImage() {
     const QSize device(static_cast<int>(std::lround(innerSize().width() * ratio)),
                        static_cast<int>(std::lround(innerSize().height() * ratio)));
     if (m_image.size() != device || m_image.devicePixelRatio() != ratio) {
+        finishPainting();
         QImage fresh(device, QImage::Format_RGB32);
         fresh.setDevicePixelRatio(ratio);
         fresh.fill(Qt::white);
@@ -59,8 +64,26 @@ void Canvas::ensureImage() {
     }
 }
 
+QPainter &Canvas::imagePainter(QColor pen) {
+    ensureImage();
+    if (!m_painter.isActive()) {
+        m_painter.begin(&m_image);
+    }
+    if (m_painter.pen().color() != pen) {
+        m_painter.setPen(QPen(pen, 1, Qt::SolidLine, Qt::SquareCap));
+    }
+    return m_painter;
+}
+
+void Canvas::finishPainting() const {
+    if (m_painter.isActive()) {
+        m_painter.end();
+    }
+}
+
 void Canvas::cls() {
     ensureImage();
+    finishPainting();
     m_image.fill(Qt::white);
     m_current = QPointF(0, 0);
     m_printedLines = 0;
@@ -68,10 +91,7 @@ void Canvas::cls() {
 }
 
 void Canvas::line(QPointF from, QPointF to, QColor colour) {
-    ensureImage();
-    QPainter painter(&m_image);
-    painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
-    painter.drawLine(toPixel(from), toPixel(to));
+    imagePainter(colour).drawLine(toPixel(from), toPixel(to));
     m_current = to;
     update();
 }
@@ -81,10 +101,7 @@ void Canvas::lineTo(QPointF to, QColor colour) {
 }
 
 void Canvas::pset(QPointF at, QColor colour) {
-    ensureImage();
-    QPainter painter(&m_image);
-    painter.setPen(QPen(colour, 1));
-    painter.drawPoint(toPixel(at));
+    imagePainter(colour).drawPoint(toPixel(at));
     m_current = at;
     update();
 }
@@ -94,9 +111,8 @@ void Canvas::print(const QString &text) {
     const QFontMetrics metrics(font());
     const QPoint topLeft = toPixel(m_current);
     if (!text.isEmpty()) {
-        QPainter painter(&m_image);
+        QPainter &painter = imagePainter(m_foreColour);
         painter.setFont(font());
-        painter.setPen(m_foreColour);
         painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
     }
     const int advance = m_lineHeight > 0 ? m_lineHeight : metrics.height();
@@ -107,6 +123,7 @@ void Canvas::print(const QString &text) {
 }
 
 QImage Canvas::snapshot() const {
+    finishPainting();
     if (m_image.isNull()) {
         QImage blank(innerSize(), QImage::Format_RGB32);
         blank.fill(Qt::white);
@@ -121,6 +138,7 @@ QImage Canvas::snapshot() const {
 void Canvas::paintEvent(QPaintEvent *event) {
     QFrame::paintEvent(event);  // the border
     ensureImage();
+    finishPainting();
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), m_image);
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFrame>
 #include <QImage>
+#include <QPainter>
 #include <QPointF>
 #include <QTransform>
 
@@ -15,6 +16,7 @@ class Canvas : public QFrame {
 
 public:
     explicit Canvas(QWidget *parent = nullptr);
+    ~Canvas() override;
 
     // The user units spanning the inner area; by default its size in twips.
     void setScale(qreal width, qreal height);
@@ -44,10 +46,16 @@ protected:
 
 private:
     void ensureImage();
+    // One painter stays open on the backing image across a run of drawing
+    // calls (a graph is thousands of segments) and is closed before the
+    // image is shown, copied, refilled or replaced.
+    QPainter &imagePainter(QColor pen);
+    void finishPainting() const;
     QSize innerSize() const { return contentsRect().size(); }
     void updateTransform();
 
     QImage m_image;
+    mutable QPainter m_painter;
     QTransform m_toPixels;  // user units -> logical pixels of the inner area
     qreal m_scaleWidth = 0;
     qreal m_scaleHeight = 0;
