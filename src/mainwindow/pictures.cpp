@@ -88,7 +88,43 @@ QImage decodeIco(const QByteArray &ico) {
     return image;
 }
 
+quint32 u32At(const QByteArray &data, int offset) {
+    return qFromLittleEndian<quint32>(data.constData() + offset);
+}
+
+quint16 u16At(const QByteArray &data, int offset) {
+    return qFromLittleEndian<quint16>(data.constData() + offset);
+}
+
 }  // namespace
+
+QImage decodeBmp(const QByteArray &bmp) {
+    constexpr int kHeaders = 54;
+    if (bmp.size() < kHeaders || !bmp.startsWith("BM") || u32At(bmp, 14) < 40 ||
+        u16At(bmp, 28) != 24 || u32At(bmp, 30) != 0) {
+        return {};
+    }
+    const auto width = static_cast<qint32>(u32At(bmp, 18));
+    const auto storedHeight = static_cast<qint32>(u32At(bmp, 22));
+    const bool topDown = storedHeight < 0;
+    const qint64 height = topDown ? -qint64(storedHeight) : storedHeight;
+    const qint64 rowBytes = (qint64(width) * 3 + 3) / 4 * 4;  // rows padded to four bytes
+    const qint64 offset = u32At(bmp, 10);
+    if (width <= 0 || height <= 0 || width > 4096 || height > 4096 ||
+        offset + rowBytes * height > bmp.size()) {
+        return {};
+    }
+    QImage image(width, static_cast<int>(height), QImage::Format_RGB32);
+    const auto *pixels = reinterpret_cast<const uchar *>(bmp.constData()) + offset;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar *row = pixels + rowBytes * (topDown ? y : height - 1 - y);
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            out[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        }
+    }
+    return image;
+}
 
 std::optional<QRgb> gridColour(QChar c) {
     switch (c.unicode()) {
@@ -178,9 +214,9 @@ QByteArray iconFile() {
 
 const QImage &handImage(Picture picture) {
     static const std::array<QImage, 3> images{
-        QImage::fromData(pictureFile(Picture::Guu), "BMP"),
-        QImage::fromData(pictureFile(Picture::Pii), "BMP"),
-        QImage::fromData(pictureFile(Picture::Paa), "BMP"),
+        decodeBmp(pictureFile(Picture::Guu)),
+        decodeBmp(pictureFile(Picture::Pii)),
+        decodeBmp(pictureFile(Picture::Paa)),
     };
     static const QImage none;
     switch (picture) {

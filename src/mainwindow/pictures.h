@@ -37,6 +37,11 @@ QByteArray encodeBmp(const QStringList &grid);
 // outline at the top edge in grey; a 3262-byte, 24-bit, 32 x 32 ICO file.
 QByteArray encodeIco(const QStringList &scissorsGrid);
 
+// Decodes an uncompressed 24-bit BMP by hand; a null image for anything
+// else. QImage's own reader would load every image-format plugin at
+// start-up just to choose its built-in BMP handler.
+QImage decodeBmp(const QByteArray &bmp);
+
 // The shipped files, as compiled into the program.
 QByteArray pictureFile(Picture picture);
 QByteArray iconFile();

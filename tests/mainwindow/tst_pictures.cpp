@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QtEndian>
 #include <QtTest>
-
 #include <cstddef>
+#include <cstdlib>
 
 using mainwindow::Picture;
 
@@ -114,6 +114,43 @@ int countOf(const QImage &image, QRgb colour) {
 
 bool inked(const QImage &image, int x, int y) {
     return (image.pixel(x, y) & RGB_MASK) != kWhite;
+}
+
+// A 24-bit BMP whose every pixel has its own colour, padding bytes set to
+// a colour that must never show.
+QByteArray syntheticBmp(int width, int height) {
+    const int rows = std::abs(height);
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    QByteArray out(54 + rowBytes * rows, '\xAB');
+    const auto put = [&out](int at, quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            out[at + i] = static_cast<char>(value >> (8 * i));
+        }
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put(2, static_cast<quint32>(out.size()), 4);
+    put(6, 0, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<quint32>(width), 4);
+    put(22, static_cast<quint32>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(30, 0, 4);
+    put(34, static_cast<quint32>(rowBytes * rows), 4);
+    put(38, 2835, 4);
+    put(42, 2835, 4);
+    put(46, 0, 8);
+    for (int r = 0; r < rows; ++r) {
+        for (int x = 0; x < width; ++x) {
+            const int at = 54 + r * rowBytes + 3 * x;
+            out[at] = static_cast<char>(17 * x + 3);
+            out[at + 1] = static_cast<char>(40 * r + 1);
+            out[at + 2] = static_cast<char>(200 - 9 * x - r);
+        }
+    }
+    return out;
 }
 
 void addHandRows() {
@@ -293,6 +330,51 @@ private slots:
         QCOMPARE(shown.size(), QSize(32, 32));
         const QString difference = testing::firstDifference(shown, iconColours());
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    // Widths 1 to 5 cover every row padding; a negative height stores the
+    // rows top-down.
+    void bitmapDecoderAgreesWithQtOnAnyPaddingAndRowOrder_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        for (int width = 1; width <= 5; ++width) {
+            QTest::addRow("%d x 3 bottom-up", width) << width << 3;
+            QTest::addRow("%d x 2 top-down", width) << width << -2;
+        }
+    }
+
+    void bitmapDecoderAgreesWithQtOnAnyPaddingAndRowOrder() {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const QByteArray bmp = syntheticBmp(width, height);
+        const QImage byQt = QImage::fromData(bmp, "BMP");
+        QVERIFY(!byQt.isNull());
+        const QImage byHand = mainwindow::decodeBmp(bmp);
+        QCOMPARE(byHand.size(), byQt.size());
+        const QString difference = testing::firstDifference(byHand, byQt);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    void bitmapDecoderRefusesWhatItCannotRead_data() {
+        QTest::addColumn<QByteArray>("bmp");
+        const QByteArray good = syntheticBmp(3, 3);
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("truncated pixels") << good.left(good.size() - 1);
+        QTest::newRow("not a bitmap") << QByteArray("PK").append(good.mid(2));
+        QByteArray eightBit = good;
+        eightBit[28] = 8;
+        QTest::newRow("8 bits per pixel") << eightBit;
+        QByteArray compressed = good;
+        compressed[30] = 1;
+        QTest::newRow("run-length compressed") << compressed;
+        QByteArray huge = good;
+        huge[21] = 0x7f;  // a width near two thousand million
+        QTest::newRow("absurd width") << huge;
+    }
+
+    void bitmapDecoderRefusesWhatItCannotRead() {
+        QFETCH(QByteArray, bmp);
+        QVERIFY(mainwindow::decodeBmp(bmp).isNull());
     }
 
     void playersShowingTheSameHandShowIdenticalPictures_data() { addHandRows(); }
