@@ -10,6 +10,8 @@
 #include <QUrl>
 #include <QtEndian>
 
+#include <memory>
+
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
 #endif
@@ -158,3 +160,9 @@ void EffectDevice::play() {
 }
 
 }  // namespace sound
+
+// The entry point the program looks up when it loads this library. The
+// caller takes ownership at once (a C interface cannot return a smart pointer).
+extern "C" Q_DECL_EXPORT sound::SoundDevice *janken_create_sound_device() {
+    return std::make_unique<sound::EffectDevice>().release();
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/mmcontrol.h"
+#include "sound/sounddevice.h"
 
 #include <QHash>
 #include <QObject>

@@ -1,23 +1,10 @@
 #pragma once
 
-#include <QString>
+#include "sound/sounddevice.h"
+
 #include <QWidget>
 
 #include <memory>
-
-namespace sound {
-
-// What the multimedia control drives: a file name, and the commands "Stop",
-// "Close", "Open" and "Sound" that act on it. Nothing is reported back; a
-// sound that cannot be played is simply not heard.
-class SoundDevice {
-public:
-    virtual ~SoundDevice() = default;
-    virtual void setFileName(const QString &name) = 0;
-    virtual void command(const QString &command) = 0;
-};
-
-}  // namespace sound
 
 // The main window's multimedia control. It has no face of its own and only
 // passes its settings on to its sound device, which is created on the first

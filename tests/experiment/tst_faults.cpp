@@ -5,6 +5,7 @@
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "sound/effectdevice.h"
+#include "sound/mmcontrol.h"
 #include "support/fakes.h"
 
 #include <QDir>

@@ -1,7 +1,10 @@
 // Starting the program: without a display it explains itself in one line
 // instead of letting the toolkit abort.
+#include "experiment/form1.h"
 #include "experiment/program.h"
+#include "sound/deviceloader.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTest>
@@ -10,6 +13,41 @@ class TestProgram : public QObject {
     Q_OBJECT
 
 private slots:
+    // Start-up maps only what the main window needs; the chime player, Qt
+    // Multimedia and the image-format plugins wait for a later command.
+    void theShownMainWindowHasLoadedNothingOnlyALaterCommandNeeds_data() {
+        QTest::addColumn<QString>("library");
+        QTest::newRow("chime player") << "libjanken_sound";
+        QTest::newRow("Qt Multimedia") << "libQt6Multimedia";
+        QTest::newRow("Qt Network") << "libQt6Network";
+        QTest::newRow("sound server client") << "libpulse";
+        QTest::newRow("image-format plugins") << "/imageformats/";
+    }
+    void theShownMainWindowHasLoadedNothingOnlyALaterCommandNeeds() {
+        QFETCH(QString, library);
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QString mapped = QString::fromLocal8Bit(maps.readAll());
+        QVERIFY(mapped.contains(QLatin1String("libQt6Widgets")));  // the check can see libraries
+        QVERIFY2(!mapped.contains(library), qPrintable(library + QLatin1String(" is loaded")));
+    }
+
+    // This test program has no chime player beside it: the experiment goes
+    // on in silence rather than failing.
+    void withoutTheChimePlayerAChimeIsSilentNotFatal() {
+        QVERIFY(!QFile::exists(QCoreApplication::applicationDirPath() +
+                               QLatin1String("/libjanken_sound.so")));
+        auto device = sound::createChimeDevice();
+        QVERIFY(device);
+        device->setFileName(QStringLiteral("pinpon.wav"));
+        device->command(QStringLiteral("Open"));
+        device->command(QStringLiteral("Sound"));
+        QVERIFY(sound::createChimeDevice());  // asked again, still a device
+    }
+
     void aDisplayIsFoundThroughAnyOfItsVariables_data() {
         QTest::addColumn<QString>("variable");
         QTest::addColumn<bool>("found");
@@ -58,5 +96,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProgram)
+QTEST_MAIN(TestProgram)
 #include "tst_program.moc"

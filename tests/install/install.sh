@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the build into a scratch prefix and checks the tree a desktop
-# expects: the program, its chimes, a valid desktop entry that starts it
+# expects: the program, its chime player and chimes, a valid desktop entry that starts it
 # where the chimes lie, and the icon at every size.
 # usage: install.sh BUILD_DIR
 set -u
@@ -19,6 +19,18 @@ for size in 32 64 128 256; do
     check "share/icons/hicolor/${size}x${size}/apps/janken.png"
 done
 [ -x "$prefix/bin/janken" ] || { echo "FAIL: bin/janken is not executable"; fail=1; }
+
+# The chime player, loaded by the program on the first chime from its
+# library folder: lib/janken/ or lib/<multiarch>/janken/.
+player=$(find "$prefix" -name 'libjanken_sound.so*' -type f)
+case "$player" in
+    "$prefix"/lib/janken/libjanken_sound.so | "$prefix"/lib/*/janken/libjanken_sound.so)
+        echo "ok   ${player#"$prefix"/}" ;;
+    *) echo "FAIL: the chime player is not in the library folder: '$player'"; fail=1 ;;
+esac
+if [ -n "$player" ] && ldd "$player" | grep -q 'not found'; then
+    echo "FAIL: the chime player's libraries do not resolve"; fail=1
+fi
 
 entry="$prefix/share/applications/janken.desktop"
 for key in 'Name=' 'Name\[ja\]=' 'Comment\[ja\]=' 'Categories=Education;Math;' 'Exec=janken' 'Icon=janken'; do

@@ -8,6 +8,7 @@
 //           must end the process, with status 0.
 #include "experiment/form1.h"
 #include "sound/effectdevice.h"
+#include "sound/mmcontrol.h"
 
 #include <QApplication>
 #include <QTimer>

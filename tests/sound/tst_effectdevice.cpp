@@ -1,6 +1,7 @@
 // The chime layer on a real QSoundEffect with no sound server reachable: a
 // chime that cannot be heard never keeps the reset from its other steps.
 #include "sound/effectdevice.h"
+#include "sound/mmcontrol.h"
 #include "support/fakes.h"
 
 #include <QDir>
