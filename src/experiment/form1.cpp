@@ -6,6 +6,7 @@
 #include "experiment/ratio.h"
 #include "graph/form2.h"
 #include "help/form4.h"
+#include "mainwindow/accessibility.h"
 #include "mainwindow/layoutbuilder.h"
 #include "mainwindow/pictures.h"
 #include "sound/mmcontrol.h"
@@ -27,6 +28,7 @@ Form1::Form1(QWidget *parent) : QWidget(parent), m_random(std::make_unique<HandG
     mainwindow::applyWindow(this, mainwindow::form1Window());
     setWindowIcon(mainwindow::windowIcon());
     mainwindow::buildControls(this, mainwindow::form1Controls());
+    mainwindow::nameMainWindowControls(this);
     bindControls();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -154,7 +156,7 @@ void Form1::showStartPictures() {
 void Form1::Form_Load() {
     resetVariables();
     for (Player &player : m_players) {
-        player.hanntei->setText(QString());
+        mainwindow::setCaption(player.hanntei, QString());
     }
 }
 
@@ -235,7 +237,7 @@ void Form1::judgeRound() {
     }
     for (std::size_t i = 0; i < m_players.size(); ++i) {
         QLabel *label = m_players[i].hanntei;
-        label->setText(verdictCaption(row->verdicts[i]));
+        mainwindow::setCaption(label, verdictCaption(row->verdicts[i]));
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText,
                          paletteColour(verdictPaletteIndex(row->verdicts[i])));
@@ -270,12 +272,12 @@ void Form1::judgeRound() {
 
 void Form1::showCounts() {
     for (const ResultRow &row : m_results) {
-        row.countLabel->setText(QString::number(*row.count));
+        mainwindow::setCaption(row.countLabel, QString::number(*row.count));
     }
     for (const ResultRow &row : m_results) {
         const std::int16_t total =
             add16(add16(Module1::aikocount, Module1::abc1katicount), Module1::abc1makecount);
-        row.ratioLabel->setText(ratioText(*row.count, total));
+        mainwindow::setCaption(row.ratioLabel, ratioText(*row.count, total));
     }
 }
 
@@ -391,7 +393,7 @@ void Form1::Command4_Click() {
     chime(QStringLiteral("pinpon.wav"));
     resetVariables();
     for (Player &player : m_players) {
-        player.hanntei->setText(QString());
+        mainwindow::setCaption(player.hanntei, QString());
     }
     Command1->setEnabled(true);
     Command2->setEnabled(false);
@@ -399,10 +401,10 @@ void Form1::Command4_Click() {
     Command7->setEnabled(false);
     showStartPictures();
     for (const ResultRow &row : m_results) {
-        row.countLabel->setText(QString());
+        mainwindow::setCaption(row.countLabel, QString());
     }
     for (const ResultRow &row : m_results) {
-        row.ratioLabel->setText(QString());
+        mainwindow::setCaption(row.ratioLabel, QString());
     }
 }
 

@@ -110,6 +110,10 @@ Form2::Form2(QWidget *parent) : FormWindow(parent) {
     Picture1 = findChild<Canvas *>(QStringLiteral("Picture1"));
     Picture1->setScale(kScaleWidth, kScaleHeight);
     Picture1->setFont(mainwindow::gothicFont(12));
+    Picture1->setAccessibleName(QStringLiteral(u"割合のグラフ"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral(u"あいこ（緑）、一人勝ち（青）、一人負け（赤）の割合の推移。"
+                       u"横軸は回数、縦軸は割合、点線は 0.33"));
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 }
 

@@ -50,6 +50,9 @@ Form4::Form4(QWidget *mainWindow) : m_mainWindow(mainWindow) {
     Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
     Picture1->setFont(mainwindow::gothicFont(kFontPixels));
     Picture1->setLineHeight(kLinePixels);
+    Picture1->setAccessibleName(QStringLiteral(u"ヘルプ"));
+    Picture1->setAccessibleDescription(
+        QStringLiteral(u"設問（三人のじゃんけんの確率）と、このプログラムの操作方法"));
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
 }
 

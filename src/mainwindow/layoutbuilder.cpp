@@ -1,6 +1,7 @@
 #include "mainwindow/layoutbuilder.h"
 
 #include "graph/canvas.h"
+#include "mainwindow/accessibility.h"
 #include "mainwindow/fonts.h"
 #include "mainwindow/imagecontrol.h"
 #include "mainwindow/pictures.h"
@@ -98,6 +99,9 @@ QFont fontFor(FontRole role, const QFont &windowDefault) {
 }
 
 void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
+    // Before any control exists: a screen reader that is already listening
+    // asks for the new controls' interfaces as they appear.
+    installAccessibleRoles();
     std::vector<std::pair<int, QWidget *>> focusChain;
     for (const ControlSpec &spec : controls) {
         const QString name = QString::fromLatin1(spec.name);
