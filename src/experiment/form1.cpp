@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -127,6 +128,61 @@ void Form1::bindControls() {
     }};
 }
 
+// ---- keyboard focus ---------------------------------------------------------
+
+// Remembers where the keyboard focus was when a handler began, and applies
+// the focus rule when it ends.
+class Form1::FocusKeeper {
+public:
+    explicit FocusKeeper(Form1 &form) : m_form(form), m_had(form.focusWidget()) {}
+    ~FocusKeeper() { m_form.passFocusOn(m_had); }
+    FocusKeeper(const FocusKeeper &) = delete;
+    FocusKeeper &operator=(const FocusKeeper &) = delete;
+
+private:
+    Form1 &m_form;
+    QPointer<QWidget> m_had;
+};
+
+// When a handler has disabled the button that had the focus, or left the
+// window without a focus, the focus goes to the first enabled button the user
+// is likely to want next. Qt alone would move it along the tab order to
+// whichever button happened to be enabled at that moment of the handler.
+void Form1::passFocusOn(QWidget *had) {
+    if (!isVisible()) {
+        return;  // nobody types into a window that is not shown
+    }
+    const QWidget *now = focusWidget();
+    const bool lost = (had && !had->isEnabled()) || !now || !now->isEnabled();
+    if (!lost) {
+        return;
+    }
+    for (QPushButton *next : focusSuccessors(had)) {
+        if (next->isEnabled()) {
+            next->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+QList<QPushButton *> Form1::focusSuccessors(const QWidget *had) const {
+    QList<QPushButton *> order;
+    if (had == Command1) {
+        order << Command2 << Command7;  // a round opened: the button that ends it
+    } else if (had == Command2) {
+        order << Command1;  // a round judged: the next one
+    } else if (had == Command3) {
+        order << Command7;  // automatic play on: its stop
+    } else if (had == Command7) {
+        order << Command3;  // automatic play off: its start
+    }
+    // Then the reset, usable whenever no round is under way (also once the
+    // experiment is closed), then any button.
+    order << Command4 << Command1 << Command2 << Command3 << Command7 << Command8 << Command5
+          << Command6;
+    return order;
+}
+
 // ---- start-up ---------------------------------------------------------------
 
 void Form1::resetVariables() {
@@ -188,6 +244,7 @@ void Form1::showHand(const Player &player, std::int16_t hand) {
 }
 
 void Form1::Command1_Click() {
+    const FocusKeeper keeper(*this);
     Command1->setEnabled(false);
     if (automode != 1) {
         Command2->setEnabled(true);
@@ -307,6 +364,7 @@ void Form1::closeExperiment() {
 }
 
 void Form1::Command2_Click() {
+    const FocusKeeper keeper(*this);
     // Buttons at entry.
     Command2->setEnabled(false);
     const bool open = Module1::recordfull != 1;
@@ -339,6 +397,7 @@ void Form1::Command2_Click() {
 // ---- automatic play ---------------------------------------------------------
 
 void Form1::Command3_Click() {
+    const FocusKeeper keeper(*this);
     Timer4->start();
     automode = 1;
     // Into the automatic-play state at once: left usable until the first
@@ -355,6 +414,7 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Timer4_Timer() {
+    const FocusKeeper keeper(*this);
     Command2_Click();
     // A judgement that closed the experiment ends automatic play here: no
     // further round is opened that could be counted but never recorded.
@@ -364,6 +424,7 @@ void Form1::Timer4_Timer() {
 }
 
 void Form1::Command7_Click() {
+    const FocusKeeper keeper(*this);
     Timer1->stop();
     Timer2->stop();
     Timer3->stop();
@@ -390,6 +451,7 @@ void Form1::chime(const QString &fileName) {
 }
 
 void Form1::Command4_Click() {
+    const FocusKeeper keeper(*this);
     chime(QStringLiteral("pinpon.wav"));
     resetVariables();
     for (Player &player : m_players) {
@@ -435,6 +497,7 @@ int Form1::askYesNo(QWidget *parent, const QString &text, const QString &title) 
 }
 
 void Form1::Command6_Click() {
+    const FocusKeeper keeper(*this);
     chime(QStringLiteral("endpinpon.wav"));
     answer =
         m_question(this, QStringLiteral(u"終了していいですか？"), QStringLiteral(u"じゃんけん"));
@@ -479,10 +542,12 @@ void Form1::closeEvent(QCloseEvent *event) {
 }
 
 void Form1::Command5_Click() {
+    const FocusKeeper keeper(*this);
     chime(QStringLiteral("pinpon.wav"));
     bringUp(m_form4, [this] { return std::make_unique<Form4>(this); });
 }
 
 void Form1::Command8_Click() {
+    const FocusKeeper keeper(*this);
     bringUp(m_form2, [] { return std::make_unique<Form2>(); });
 }

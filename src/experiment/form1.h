@@ -2,6 +2,7 @@
 
 #include "experiment/random.h"
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -97,6 +98,10 @@ private:
         QLabel *countLabel = nullptr;
         QLabel *ratioLabel = nullptr;
     };
+
+    class FocusKeeper;
+    void passFocusOn(QWidget *had);
+    QList<QPushButton *> focusSuccessors(const QWidget *had) const;
 
     template <typename T>
     T *control(const char *name) const;
