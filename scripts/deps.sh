@@ -5,8 +5,11 @@ set -eu
 
 PACKAGES="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic"
 # Only for the tests: a private sound server to play the chimes into and
-# record from, and a virtual screen to click on and photograph.
+# record from, a virtual screen to click on and photograph, and a private
+# session and accessibility bus to read the window through as a screen
+# reader does (with the system Python's AT-SPI bindings).
 [ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick desktop-file-utils"
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0"
 # Only for make package: the tools that compute the package's dependencies.
 [ "${1:-}" = package ] && PACKAGES="dpkg-dev file"
 
