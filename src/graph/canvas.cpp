@@ -5,6 +5,19 @@
 
 #include <cmath>
 
+namespace {
+
+// Where the pen must run to fill the logical pixel `pixel`. A pen one device
+// pixel wide fills the pixel right of and below an integer point; a wider
+// one (a pixel ratio above 1) is centred on its path and must pass through
+// the pixel's centre, or it fills half of this pixel and half of the one
+// above or to the left.
+QPointF penPath(QPoint pixel, qreal ratio) {
+    return ratio > 1 ? QPointF(pixel) + QPointF(0.5, 0.5) : QPointF(pixel);
+}
+
+}  // namespace
+
 Canvas::Canvas(QWidget *parent) : QFrame(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setAutoFillBackground(true);
@@ -91,7 +104,9 @@ void Canvas::cls() {
 }
 
 void Canvas::line(QPointF from, QPointF to, QColor colour) {
-    imagePainter(colour).drawLine(toPixel(from), toPixel(to));
+    QPainter &painter = imagePainter(colour);
+    const qreal ratio = m_image.devicePixelRatio();
+    painter.drawLine(penPath(toPixel(from), ratio), penPath(toPixel(to), ratio));
     m_current = to;
     update();
 }
@@ -101,7 +116,8 @@ void Canvas::lineTo(QPointF to, QColor colour) {
 }
 
 void Canvas::pset(QPointF at, QColor colour) {
-    imagePainter(colour).drawPoint(toPixel(at));
+    QPainter &painter = imagePainter(colour);
+    painter.drawPoint(penPath(toPixel(at), m_image.devicePixelRatio()));
     m_current = at;
     update();
 }
