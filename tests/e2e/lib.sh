@@ -201,3 +201,23 @@ check() {
         failures=$((failures + 1))
     fi
 }
+
+# Like start_xvfb, on a screen of geometry $1 (WIDTHxHEIGHTxDEPTH): windows
+# drawn at a scale factor outgrow the default screen.
+start_xvfb_screen() {
+    local geometry=$1 fdfile="$E2E_TMP/xvfb.display" i
+    : >"$fdfile"
+    Xvfb -displayfd 9 -screen 0 "$geometry" -nolisten tcp -noreset 9>"$fdfile" \
+        >"$E2E_TMP/xvfb.log" 2>&1 &
+    own $! Xvfb
+    for i in $(seq 1 100); do
+        if [ -s "$fdfile" ]; then
+            DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
+            export DISPLAY
+            xdotool getmouselocation >/dev/null 2>&1 && return 0
+        fi
+        sleep 0.1
+    done
+    sed 's/^/  xvfb: /' "$E2E_TMP/xvfb.log"
+    skip "Xvfb did not start"
+}
