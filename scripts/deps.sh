@@ -10,6 +10,13 @@ PACKAGES="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-d
 # reader does (with the system Python's AT-SPI bindings).
 [ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick desktop-file-utils"
 [ "${1:-}" = test ] && PACKAGES="$PACKAGES dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0"
+# The benchmarks, built with the program when these are present and run by
+# make bench: Google Benchmark, and XCB's damage extension for the start-up
+# probe. The tests build them too, and make bench needs the test tools.
+case "${1:-}" in
+    test) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev" ;;
+    bench) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev xvfb xauth xdotool pulseaudio" ;;
+esac
 # Only for make package: the tools that compute the package's dependencies.
 [ "${1:-}" = package ] && PACKAGES="dpkg-dev file"
 
