@@ -79,10 +79,13 @@ void Canvas::ensureImage() {
 
 QPainter &Canvas::imagePainter(QColor pen) {
     ensureImage();
-    if (!m_painter.isActive()) {
+    const bool opened = !m_painter.isActive();
+    if (opened) {
         m_painter.begin(&m_image);
     }
-    if (m_painter.pen().color() != pen) {
+    // Set whenever the colour changes, and on opening, so that no drawing
+    // depends on what a fresh painter's pen happens to be.
+    if (opened || m_painter.pen().color() != pen) {
         m_painter.setPen(QPen(pen, 1, Qt::SolidLine, Qt::SquareCap));
     }
     return m_painter;
