@@ -11,5 +11,10 @@ QFont gothicFont(int pixelSize, bool bold = false, bool italic = false);
 
 inline constexpr int kTableFontPixels = 21;   // 15.75 pt at 96 dpi
 inline constexpr int kButtonFontPixels = 16;  // 12 pt at 96 dpi
+// The windows' own font, for the small top-row buttons: the face at 9 pt,
+// as a Japanese desktop gives its windows. With the toolkit's Latin default
+// their captions would come from whichever Japanese face fontconfig picks as
+// a fallback, a second large font file loaded at start-up.
+inline constexpr int kWindowFontPixels = 12;
 
 }  // namespace mainwindow

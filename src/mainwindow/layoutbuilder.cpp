@@ -136,6 +136,7 @@ void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
 }
 
 void applyWindow(QWidget *window, const WindowSpec &spec) {
+    window->setFont(gothicFont(kWindowFontPixels));
     window->setWindowTitle(QString::fromUtf16(spec.caption));
     window->setFixedSize(pixels(spec.clientWidth), pixels(spec.clientHeight));
 }

@@ -17,7 +17,7 @@ QFont fontFor(FontRole role, const QFont &windowDefault);
 // focus in the order of their tab indexes.
 void buildControls(QWidget *window, std::span<const ControlSpec> controls);
 
-// Fixes the window's caption and client size.
+// Fixes the window's caption, client size and own font.
 void applyWindow(QWidget *window, const WindowSpec &spec);
 
 }  // namespace mainwindow

@@ -185,6 +185,9 @@ private slots:
             QVERIFY(showsJapanese(button->font()));
         } else {
             QCOMPARE(button->font(), m_form->font());
+            QCOMPARE(button->font().pixelSize(), 12);
+            QVERIFY(!button->font().bold());
+            QVERIFY(showsJapanese(button->font()));
         }
     }
 
