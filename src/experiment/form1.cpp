@@ -295,10 +295,14 @@ void Form1::judgeRound() {
     for (std::size_t i = 0; i < m_players.size(); ++i) {
         QLabel *label = m_players[i].hanntei;
         mainwindow::setCaption(label, verdictCaption(row->verdicts[i]));
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText,
-                         paletteColour(verdictPaletteIndex(row->verdicts[i])));
-        label->setPalette(palette);
+        // Setting a palette is the dearest step of a round, and a player's
+        // colour often stays from one round to the next: only a change is applied.
+        const QColor ink = paletteColour(verdictPaletteIndex(row->verdicts[i]));
+        if (label->palette().color(QPalette::WindowText) != ink) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, ink);
+            label->setPalette(palette);
+        }
     }
     std::int16_t *counter = nullptr;
     switch (row->tally) {
