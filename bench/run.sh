@@ -145,8 +145,9 @@ v_ticks=$(verdict 'v >= 198 && v <= 202' "$shuffle_ticks")
         "$(awk -v k="$rss_minimal" 'BEGIN {printf "%.1f MiB", k / 1024}')" "+$extra MiB" "<= +12 MiB" "$v_rss"
     printf '%-52s %12s %12s %12s %14s  %s\n' "CPU over ${SESSION_SECONDS} s of automatic play, share of a core" \
         "$cpu_share %" "" "" "< 2 %" "$v_cpu"
-    printf '%-52s %12s %12s %12s %14s  %s\n' "one judged round, every label set (median)" "$round us" "" "" "< 50 us" "$v_round"
+    printf '%-52s %12s %12s %12s %14s  %s\n' "one judged round (ポ　ン), every label set (median)" "$round us" "" "" "< 50 us" "$v_round"
     printf '%-52s %12s %12s %12s %14s  %s\n' "  the same, with the repaint it causes" "$(event_us round+repaint) us" "" "" "" ""
+    printf '%-52s %12s %12s %12s %14s  %s\n' "  ジャンケン and ポ　ン back to back" "$(event_us whole_round) us" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "one shuffle tick (median)" "$(event_us shuffle_tick) us" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "  the same, with the repaint it causes" "$(event_us shuffle_tick+repaint) us" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "full graph, 3 curves of 998 entries (median)" "$graph ms" "" "" "< 5 ms" "$v_graph"

@@ -134,6 +134,11 @@ void nameMainWindowControls(QWidget *window) {
 }
 
 void setCaption(QLabel *label, const QString &text) {
+    // Most cells keep their text from one round to the next; an unchanged
+    // one is left alone rather than announced to screen readers again.
+    if (label->text() == text && label->accessibleDescription() == text) {
+        return;
+    }
     label->setText(text);
     label->setAccessibleDescription(text);
 }
