@@ -157,9 +157,9 @@ v_ticks=$(verdict 'v >= 198 && v <= 202' "$shuffle_ticks")
     printf '%-52s %12s %12s %12s %14s  %s\n' "CPU over ${SESSION_SECONDS} s of automatic play, share of a core" \
         "$cpu_share %" "" "" "< 2 %" "$v_cpu"
     printf '%-52s %12s %12s %12s %14s  %s\n' "  then ${AWAY_SECONDS} s more with the pointer off the window" "$cpu_away %" "" "" "" ""
-    printf '%-52s %12s %12s %12s %14s  %s\n' "one judged round (ポ　ン), every label set (median)" "$round us" "" "" "< 50 us" "$v_round"
+    printf '%-52s %12s %12s %12s %14s  %s\n' "one judged round (Pon), every label set (median)" "$round us" "" "" "< 50 us" "$v_round"
     printf '%-52s %12s %12s %12s %14s  %s\n' "  the same, with the repaint it causes" "$(event_us round+repaint) us" "" "" "" ""
-    printf '%-52s %12s %12s %12s %14s  %s\n' "  ジャンケン and ポ　ン back to back" "$(event_us whole_round) us" "" "" "" ""
+    printf '%-52s %12s %12s %12s %14s  %s\n' "  Janken and Pon back to back" "$(event_us whole_round) us" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "one shuffle tick (median)" "$(event_us shuffle_tick) us" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "  the same, with the repaint it causes" "$(event_us shuffle_tick+repaint) us" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "full graph, 3 curves of 998 entries (median)" "$graph ms" "" "" "< 5 ms" "$v_graph"
