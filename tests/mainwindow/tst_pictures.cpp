@@ -141,7 +141,8 @@ QByteArray syntheticBmp(int width, int height) {
     put(34, static_cast<quint32>(rowBytes * rows), 4);
     put(38, 2835, 4);
     put(42, 2835, 4);
-    put(46, 0, 8);
+    put(46, 0, 4);  // colours used
+    put(50, 0, 4);  // colours important
     for (int r = 0; r < rows; ++r) {
         for (int x = 0; x < width; ++x) {
             const int at = 54 + r * rowBytes + 3 * x;
