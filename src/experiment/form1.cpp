@@ -7,6 +7,7 @@
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "mainwindow/accessibility.h"
+#include "mainwindow/imagecontrol.h"
 #include "mainwindow/layoutbuilder.h"
 #include "mainwindow/pictures.h"
 #include "sound/mmcontrol.h"
@@ -96,19 +97,22 @@ void Form1::bindControls() {
 
     m_players = {{
         {Timer1,
-         {control<QWidget>("guu1"), control<QWidget>("pii1"), control<QWidget>("paa1")},
+         {control<mainwindow::ImageControl>("guu1"), control<mainwindow::ImageControl>("pii1"),
+          control<mainwindow::ImageControl>("paa1")},
          control<QLabel>("hanntei1"),
          &ashow,
          &ahand,
          &ahandname},
         {Timer2,
-         {control<QWidget>("guu2"), control<QWidget>("pii2"), control<QWidget>("paa2")},
+         {control<mainwindow::ImageControl>("guu2"), control<mainwindow::ImageControl>("pii2"),
+          control<mainwindow::ImageControl>("paa2")},
          control<QLabel>("hanntei2"),
          &bshow,
          &bhand,
          &bhandname},
         {Timer3,
-         {control<QWidget>("guu3"), control<QWidget>("pii3"), control<QWidget>("paa3")},
+         {control<mainwindow::ImageControl>("guu3"), control<mainwindow::ImageControl>("pii3"),
+          control<mainwindow::ImageControl>("paa3")},
          control<QLabel>("hanntei3"),
          &cshow,
          &chand,
@@ -239,7 +243,7 @@ void Form1::showEvent(QShowEvent *event) {
 void Form1::showHand(const Player &player, std::int16_t hand) {
     // Set in the order rock, scissors, paper: the drawn one visible.
     for (std::size_t i = 0; i < player.pictures.size(); ++i) {
-        player.pictures[i]->setVisible(static_cast<std::int16_t>(i + 1) == hand);
+        player.pictures[i]->setShown(static_cast<std::int16_t>(i + 1) == hand);
     }
 }
 

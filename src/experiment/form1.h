@@ -17,6 +17,9 @@ class MMControl;
 class QLabel;
 class QPushButton;
 class QTimer;
+namespace mainwindow {
+class ImageControl;
+}
 
 // The main window: the players, the result table and the commands of the
 // experiment. Its handlers are public slots named after the control and event
@@ -86,7 +89,7 @@ private:
     // One player's column: its pictures, judgement label and shuffle timer.
     struct Player {
         QTimer *timer = nullptr;
-        std::array<QWidget *, 3> pictures{};  // guu, pii, paa
+        std::array<mainwindow::ImageControl *, 3> pictures{};  // guu, pii, paa
         QLabel *hanntei = nullptr;
         std::int16_t *show = nullptr;
         std::int16_t *hand = nullptr;

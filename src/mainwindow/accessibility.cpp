@@ -1,5 +1,6 @@
 #include "mainwindow/accessibility.h"
 
+#include "mainwindow/imagecontrol.h"
 #include "mainwindow/layout.h"
 
 #include <QAccessible>
@@ -14,17 +15,33 @@ namespace mainwindow {
 
 namespace {
 
-constexpr std::array<std::pair<const char *, QAccessible::Role>, 4> kRoles{{
-    {"mainwindow::ImageControl", QAccessible::Graphic},
+constexpr std::array<std::pair<const char *, QAccessible::Role>, 3> kRoles{{
     {"Canvas", QAccessible::Graphic},
     {"mainwindow::FormWindow", QAccessible::Window},
     {"Form1", QAccessible::Window},
 }};
 
+// An image control is invisible when it is not shown, though its widget is.
+class ImageAccessible final : public QAccessibleWidget {
+public:
+    explicit ImageAccessible(ImageControl *image)
+        : QAccessibleWidget(image, QAccessible::Graphic) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (!static_cast<const ImageControl *>(object())->isShown()) {
+            state.invisible = true;
+        }
+        return state;
+    }
+};
+
 // Qt asks the factories for each class of an object, most derived first.
 QAccessibleInterface *roleFactory(const QString &className, QObject *object) {
     if (!object || !object->isWidgetType()) {
         return nullptr;
+    }
+    if (auto *image = qobject_cast<ImageControl *>(object)) {
+        return new ImageAccessible(image);  // owned by Qt's cache, like the others
     }
     for (const auto &[name, role] : kRoles) {
         if (className == QLatin1String(name)) {

@@ -1,5 +1,6 @@
 #include "mainwindow/imagecontrol.h"
 
+#include <QAccessible>
 #include <QPainter>
 
 #include <cmath>
@@ -9,6 +10,23 @@ namespace mainwindow {
 ImageControl::ImageControl(const QImage &picture, QWidget *parent)
     : QWidget(parent), m_picture(picture.convertToFormat(QImage::Format_RGB32)) {
     setAttribute(Qt::WA_OpaquePaintEvent);  // the picture covers every pixel
+}
+
+void ImageControl::setShown(bool shown) {
+    if (shown == m_shown) {
+        return;
+    }
+    m_shown = shown;
+    // Hidden, it paints nothing and the window beneath must be drawn.
+    setAttribute(Qt::WA_OpaquePaintEvent, shown);
+    update();
+    // What a screen reader is told when a widget is shown or hidden.
+    QAccessible::State changed;
+    changed.invisible = true;
+    QAccessibleStateChangeEvent state(this, changed);
+    QAccessible::updateAccessibility(&state);
+    QAccessibleEvent event(this, shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&event);
 }
 
 QImage ImageControl::stretch(const QImage &picture, QSize size) {
@@ -30,6 +48,9 @@ QImage ImageControl::stretch(const QImage &picture, QSize size) {
 }
 
 void ImageControl::paintEvent(QPaintEvent *) {
+    if (!m_shown) {
+        return;
+    }
     // Scaled by hand rather than by the painter, so that every screen density
     // gets the same sharp, exactly reproducible mapping.
     const qreal ratio = devicePixelRatioF();

@@ -136,15 +136,15 @@ private slots:
         }
         t.form->Command7_Click();
         // The shuffle went on from 1, 2, 3: its second tick showed 2, 3, 1.
-        QVERIFY(t.child<QWidget>("pii1")->isVisibleTo(t.form.get()));
-        QVERIFY(t.child<QWidget>("paa2")->isVisibleTo(t.form.get()));
-        QVERIFY(t.child<QWidget>("guu3")->isVisibleTo(t.form.get()));
+        QVERIFY(testing::pictureShown(t.child<QWidget>("pii1")));
+        QVERIFY(testing::pictureShown(t.child<QWidget>("paa2")));
+        QVERIFY(testing::pictureShown(t.child<QWidget>("guu3")));
         QCOMPARE(t.child<QLabel>("hanntei3")->text(), QStringLiteral(u"負け"));
         QCOMPARE(t.child<QLabel>("c1makelabel")->text(), QStringLiteral("1"));
         QCOMPARE(rounds(), 1);  // the abandoned round is not counted
         t.form->Command1_Click();
         t.form->Timer1_Timer();
-        QVERIFY(t.child<QWidget>("paa1")->isVisibleTo(t.form.get()));
+        QVERIFY(testing::pictureShown(t.child<QWidget>("paa1")));
     }
 
     // Driven by the real timer for a few ticks: the rounds follow the ticks.

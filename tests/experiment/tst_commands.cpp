@@ -23,6 +23,8 @@ QString visibleState(const ScriptedForm &t) {
             s += label->text() + QLatin1Char('|');
         } else if (auto *button = qobject_cast<QPushButton *>(child)) {
             s += button->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        } else if (auto *image = qobject_cast<mainwindow::ImageControl *>(child)) {
+            s += image->isShown() ? QLatin1Char('v') : QLatin1Char('h');
         } else if (auto *widget = qobject_cast<QWidget *>(child)) {
             s += widget->isVisibleTo(t.form.get()) ? QLatin1Char('v') : QLatin1Char('h');
         }

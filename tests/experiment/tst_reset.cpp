@@ -66,10 +66,10 @@ private slots:
         }
         // Start pictures: A rock, B scissors, C paper, and only those.
         for (const char *name : {"guu1", "pii2", "paa3"}) {
-            QVERIFY(t.child<QWidget>(name)->isVisibleTo(t.form.get()));
+            QVERIFY(testing::pictureShown(t.child<QWidget>(name)));
         }
         for (const char *name : {"pii1", "paa1", "guu2", "paa2", "guu3", "pii3"}) {
-            QVERIFY(!t.child<QWidget>(name)->isVisibleTo(t.form.get()));
+            QVERIFY(!testing::pictureShown(t.child<QWidget>(name)));
         }
         // Kept: the drawn hands and the judgement labels' colours.
         QCOMPARE(t.form->ahand, 3);

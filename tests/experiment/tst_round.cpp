@@ -215,8 +215,8 @@ private slots:
         t.form->Timer1_Timer();  // A now shows scissors
         t.form->Form_Activate();
         QCOMPARE(t.buttons(), kManualShuffle);
-        QVERIFY(t.child<QWidget>("pii1")->isVisibleTo(t.form.get()));
-        QVERIFY(!t.child<QWidget>("guu1")->isVisibleTo(t.form.get()));
+        QVERIFY(testing::pictureShown(t.child<QWidget>("pii1")));
+        QVERIFY(!testing::pictureShown(t.child<QWidget>("guu1")));
     }
 
     void aReloadZeroesTheCountsButKeepsHandsAndHistories() {

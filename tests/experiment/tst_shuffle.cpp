@@ -18,7 +18,7 @@ int shownHand(const ScriptedForm &t, int player) {
     for (int hand = 1; hand <= 3; ++hand) {
         const auto *picture = t.child<QWidget>(
             qPrintable(QStringLiteral("%1%2").arg(QLatin1String(names[hand - 1])).arg(player)));
-        if (picture->isVisibleTo(t.form.get())) {
+        if (testing::pictureShown(picture)) {
             shown = hand;
             ++visible;
         }

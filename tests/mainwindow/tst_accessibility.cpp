@@ -214,7 +214,7 @@ private slots:
                 continue;
             }
             if (child->state().invisible) {
-                QVERIFY(!static_cast<QWidget *>(child->object())->isVisible());
+                QVERIFY(!testing::pictureShown(static_cast<QWidget *>(child->object())));
                 ++hidden;
             } else {
                 visible << child->text(QAccessible::Name);

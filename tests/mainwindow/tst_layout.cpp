@@ -1,6 +1,7 @@
 // The main window as the pupils see it: where every control stands, how it
 // looks, which pictures show at start and how the focus moves.
 #include "experiment/form1.h"
+#include "mainwindow/imagecontrol.h"
 #include "mainwindow/pictures.h"
 #include "support/imagecompare.h"
 
@@ -275,8 +276,18 @@ private slots:
         QFETCH(int, player);
         QWidget *image = child(QTest::currentDataTag());
         QVERIFY(image);
-        // A shows rock, B scissors, C paper.
-        QCOMPARE(image->isVisible(), hand == player);
+        // A shows rock, B scissors, C paper. The hidden pictures stay shown
+        // widgets that paint nothing.
+        auto *control = qobject_cast<mainwindow::ImageControl *>(image);
+        QVERIFY(control);
+        QVERIFY(image->isVisible());
+        QCOMPARE(control->isShown(), hand == player);
+        const QImage drawn = image->grab().toImage();
+        const QColor corner = drawn.pixelColor(0, 0);
+        if (hand != player) {
+            // Nothing of the picture: the window's own background.
+            QCOMPARE(corner, m_form->palette().color(QPalette::Window));
+        }
     }
 
     void picturesStretchByNearestNeighbourWithoutBlending_data() { addImageRows(); }
@@ -288,6 +299,8 @@ private slots:
         const auto picture = mainwindow::Picture(int(mainwindow::Picture::Guu) + hand);
         const QImage source = QImage::fromData(mainwindow::pictureFile(picture), "BMP");
         QCOMPARE(source.size(), QSize(32, 33));
+        // Every control draws its picture when shown, whichever hand is out now.
+        qobject_cast<mainwindow::ImageControl *>(image)->setShown(true);
 
         QImage rendered(image->size(), QImage::Format_RGB32);
         rendered.setDevicePixelRatio(1);

@@ -1,6 +1,7 @@
 // The hand pictures and the window icon: the shipped files must be exactly
 // what the reviewable character grids say, in the layouts viewers expect.
 #include "experiment/form1.h"
+#include "mainwindow/imagecontrol.h"
 #include "mainwindow/pictures.h"
 #include "support/imagecompare.h"
 
@@ -387,8 +388,9 @@ private slots:
         QImage first;
         for (char player : {'1', '2', '3'}) {
             const QString name = QLatin1String(handName(hand)) + QLatin1Char(player);
-            auto *image = form.findChild<QWidget *>(name);
+            auto *image = form.findChild<mainwindow::ImageControl *>(name);
             QVERIFY(image);
+            image->setShown(true);  // whichever hand the player holds now
             const QImage shown = image->grab().toImage();
             QCOMPARE(shown.size(), QSize(89, 81));
             first = first.isNull() ? shown : first;

@@ -304,7 +304,7 @@ public:
     int visibleHand(std::size_t p) const {  // 1..3, or 0 unless exactly one is visible
         int shown = 0;
         for (std::size_t h = 0; h < 3; ++h) {
-            if (pictures[p][h]->isVisibleTo(form)) {
+            if (testing::pictureShown(pictures[p][h])) {
                 shown = shown ? -1 : int(h) + 1;
             }
         }

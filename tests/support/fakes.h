@@ -3,6 +3,7 @@
 #include "experiment/form1.h"
 #include "experiment/module1.h"
 #include "experiment/random.h"
+#include "mainwindow/imagecontrol.h"
 #include "sound/mmcontrol.h"
 
 #include <QList>
@@ -17,6 +18,14 @@
 #include <utility>
 
 namespace testing {
+
+// Whether a hand picture is shown. Image controls keep their visibility
+// themselves (their widgets stay shown), so a picture that is not an image
+// control counts as not shown.
+inline bool pictureShown(const QWidget *picture) {
+    const auto *image = qobject_cast<const mainwindow::ImageControl *>(picture);
+    return image && image->isShown();
+}
 
 // A generator that hands out the values it was given, in order, and
 // remembers every seed. Runs dry as 0 (rock).
