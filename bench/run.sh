@@ -95,8 +95,9 @@ sleep "$SESSION_SECONDS"
 ticks1=$(cpu_ticks "$APP_PID")
 t1=$(now_ms)
 rss_janken=$(kib "$APP_PID" VmHWM)
-# The same play with the pointer off the window: Qt then no longer asks the
-# X server where the pointer is each time a picture is shown.
+# The same play with the pointer off the window. Qt asks the X server where
+# the pointer is when a widget under it is shown; the pictures must not
+# cost more where the pointer rests.
 xdotool mousemove 1020 760
 sleep 1
 ticks2=$(cpu_ticks "$APP_PID")
