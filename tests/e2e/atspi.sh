@@ -25,12 +25,7 @@ need_tools Xvfb xdotool dbus-daemon timeout
 "$PYTHON" -c 'import gi; gi.require_version("Atspi", "2.0"); import pyatspi' 2>/dev/null ||
     skip "$PYTHON cannot import pyatspi (Debian packages python3-pyatspi, gir1.2-atspi-2.0)"
 
-E2E_TMP=$(mktemp -d)
-OUT=$PWD/atspi
-rm -rf "$OUT"
-mkdir -p "$OUT"
-LOG=$OUT/janken.log
-: >"$LOG"
+e2e_folders atspi
 STARTED=$(now_ms)
 
 private_session

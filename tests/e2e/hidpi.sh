@@ -26,12 +26,7 @@ for hand in "${HANDS[@]}"; do
     [ -r "$PICTURES/$hand.bmp" ] || fail "no picture $PICTURES/$hand.bmp"
 done
 
-E2E_TMP=$(mktemp -d)
-OUT=$PWD/hidpi
-rm -rf "$OUT"
-mkdir -p "$OUT"
-LOG=$OUT/janken.log
-: >"$LOG"
+e2e_folders hidpi
 
 private_session
 export PULSE_SERVER=unix:$E2E_TMP/no-sound-server

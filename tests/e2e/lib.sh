@@ -65,6 +65,18 @@ now_ms() {
     fi
 }
 
+# A scratch folder for the run (E2E_TMP) and a fresh folder $1 under the
+# working directory for what it leaves behind (OUT), with the program's
+# log in it (LOG).
+e2e_folders() {
+    E2E_TMP=$(mktemp -d)
+    OUT=$PWD/$1
+    rm -rf "$OUT"
+    mkdir -p "$OUT"
+    LOG=$OUT/janken.log
+    : >"$LOG"
+}
+
 # A session of our own: fresh runtime and home folders, and no session bus,
 # so that nothing of the caller's desktop (its sound server, its bus, its
 # settings) takes part. Without a bus address libdbus would try to launch
@@ -76,25 +88,9 @@ private_session() {
     export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-session-bus
 }
 
-# Starts a private Xvfb on a free display number and exports DISPLAY.
-# -noreset: between two programs nobody is connected, and a server that
-# resets then refuses the next one for a moment.
+# Starts a private Xvfb on a free display number, 1024 x 768, and exports DISPLAY.
 start_xvfb() {
-    local fdfile="$E2E_TMP/xvfb.display" i
-    : >"$fdfile"
-    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$fdfile" \
-        >"$E2E_TMP/xvfb.log" 2>&1 &
-    own $! Xvfb
-    for i in $(seq 1 100); do
-        if [ -s "$fdfile" ]; then
-            DISPLAY=":$(tr -d '[:space:]' <"$fdfile")"
-            export DISPLAY
-            xdotool getmouselocation >/dev/null 2>&1 && return 0
-        fi
-        sleep 0.1
-    done
-    sed 's/^/  xvfb: /' "$E2E_TMP/xvfb.log"
-    skip "Xvfb did not start"
+    start_xvfb_screen 1024x768x24
 }
 
 # Starts the program from its folder (it opens the chimes by bare name),
@@ -204,6 +200,8 @@ check() {
 
 # Like start_xvfb, on a screen of geometry $1 (WIDTHxHEIGHTxDEPTH): windows
 # drawn at a scale factor outgrow the default screen.
+# -noreset: between two programs nobody is connected, and a server that
+# resets then refuses the next one for a moment.
 start_xvfb_screen() {
     local geometry=$1 fdfile="$E2E_TMP/xvfb.display" i
     : >"$fdfile"

@@ -19,12 +19,7 @@ for chime in pinpon endpinpon; do
     [ -r "$APP_DIR/$chime.wav" ] || fail "no chime $APP_DIR/$chime.wav beside the program"
 done
 
-E2E_TMP=$(mktemp -d)
-OUT=$PWD/realsound
-rm -rf "$OUT"
-mkdir -p "$OUT"
-LOG=$OUT/janken.log
-: >"$LOG"
+e2e_folders realsound
 
 RATE=16000
 

@@ -18,12 +18,7 @@ for hand in guu pii paa; do
     [ -r "$GRIDS/$hand.txt" ] || fail "no picture grid $GRIDS/$hand.txt"
 done
 
-E2E_TMP=$(mktemp -d)
-OUT=$PWD/realwindow
-rm -rf "$OUT"
-mkdir -p "$OUT"
-LOG=$OUT/janken.log
-: >"$LOG"
+e2e_folders realwindow
 
 # No sound server is wanted here: a fixed unreachable one keeps the program
 # from finding (or spawning) a real one; its chimes are then silent.
