@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-sanitize package bench build configure deps test-deps clean
+.PHONY: run test test-sanitize approve package bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -24,6 +24,12 @@ run: deps
 test: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
+
+# Writes the approved images of the windows anew, after an intended change
+# of how they look; look at them (git diff shows which) before committing.
+approve: test-deps
+	@$(MAKE) build
+	@cd $(BUILD_DIR) && JANKEN_APPROVE=1 QT_QPA_PLATFORM=offscreen ctest -L approved --output-on-failure
 
 # The whole suite again, built with AddressSanitizer, UndefinedBehaviorSanitizer
 # and leak checking, in build-sanitize/.

@@ -103,6 +103,14 @@ void drawCurve(Canvas &canvas, const Module1::RatioHistory &history, std::int16_
 
 }  // namespace
 
+const mainwindow::WindowSpec &Form2::windowSpec() {
+    return kWindow;
+}
+
+std::span<const ControlSpec> Form2::controlSpecs() {
+    return kControls;
+}
+
 Form2::Form2(QWidget *parent) : FormWindow(parent) {
     mainwindow::applyWindow(this, kWindow);
     mainwindow::buildControls(this, kControls);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/formwindow.h"
+#include "mainwindow/layout.h"
 
 class Canvas;
 class QPushButton;
@@ -14,6 +15,10 @@ public:
     explicit Form2(QWidget *parent = nullptr);
 
     Canvas *canvas() const { return Picture1; }
+
+    // The window's fixed description, in twips.
+    static const mainwindow::WindowSpec &windowSpec();
+    static std::span<const mainwindow::ControlSpec> controlSpecs();
 
 public slots:
     void Form_Activate();   // draw the whole picture

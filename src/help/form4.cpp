@@ -43,6 +43,14 @@ constexpr int kLinePixels = 15;
 
 }  // namespace
 
+const mainwindow::WindowSpec &Form4::windowSpec() {
+    return kWindow;
+}
+
+std::span<const ControlSpec> Form4::controlSpecs() {
+    return kControls;
+}
+
 Form4::Form4(QWidget *mainWindow) : m_mainWindow(mainWindow) {
     mainwindow::applyWindow(this, kWindow);
     mainwindow::buildControls(this, kControls);

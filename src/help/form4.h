@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include "mainwindow/formwindow.h"
+#include "mainwindow/layout.h"
 
 class Canvas;
 class QPushButton;
@@ -16,6 +17,10 @@ public:
     explicit Form4(QWidget *mainWindow = nullptr);
 
     Canvas *canvas() const { return Picture1; }
+
+    // The window's fixed description, in twips.
+    static const mainwindow::WindowSpec &windowSpec();
+    static std::span<const mainwindow::ControlSpec> controlSpecs();
 
 public slots:
     void Form_Activate();   // clear and print the text

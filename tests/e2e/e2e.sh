@@ -1,0 +1,110 @@
+#!/bin/bash
+# The program as a person meets it: a real window under Xvfb, clicked with
+# xdotool and photographed with ImageMagick, playing into a private
+# PulseAudio server whose null sink is recorded. Rounds, automatic play, the
+# chimes, and the end by はい and by the frame's close button, also at once
+# while a chime plays.   usage: e2e.sh JANKEN APP_DIR CLOSEWINDOW OUT_DIR
+set -u
+EXE=$1 APP=$2 CLOSEWINDOW=$3 OUT=$4
+skip() { echo "SKIPPED: $*"; exit 77; }
+failed=0
+check() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi; }
+for tool in Xvfb xdotool import convert pulseaudio parec sox; do
+    command -v $tool >/dev/null || skip "$tool is not installed (make test installs it)"
+done
+T=$(mktemp -d) && mkdir -p "$OUT" && rm -f "$OUT"/*.png
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$T"' EXIT
+export XDG_RUNTIME_DIR=$T HOME=$T QT_QPA_PLATFORM=xcb && unset PULSE_SERVER
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$T/display" 2>/dev/null &
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --load="module-null-sink sink_name=t" \
+    --load="module-native-protocol-unix auth-anonymous=1" 2>/dev/null &
+for _ in $(seq 100); do [ -s "$T/display" ] && [ -S "$T/pulse/native" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$T/display")
+xdotool getdisplaygeometry >/dev/null 2>&1 && [ -S "$T/pulse/native" ] || skip "Xvfb or PulseAudio did not start"
+parec -d t.monitor --rate=16000 --channels=1 --format=s16le --raw --latency-msec=50 >"$T/sound.raw" &
+PAREC=$!
+
+start() {  # sets PID and WIN
+    (cd "$APP" && exec "$EXE" 2>>"$T/stderr") & PID=$!
+    WIN=$(timeout 10 xdotool search --sync --onlyvisible --pid $PID --name '^ じゃんけん$' | head -1)
+    sleep "${1:-0.5}"  # mapped is not yet ready for clicks
+}
+click() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep "${3:-0.3}"; }
+answer() {  # answers the exit question, the program's other window, with key $1
+    for _ in $(seq 100); do
+        Q=$(xdotool search --onlyvisible --pid $PID --name . | grep -vx "$WIN" | head -1)
+        [ -n "$Q" ] && xdotool windowfocus --sync "$Q" key "$1" && return
+        sleep 0.05
+    done
+}
+ends_within_2s() {  # 0 when process $PID ends with status 0 within 2 s
+    for _ in $(seq 20); do kill -0 $PID 2>/dev/null || break; sleep 0.1; done
+    kill -0 $PID 2>/dev/null && { kill -9 $PID; return 1; }
+    wait $PID
+}
+crop() { convert "$T/shot.png" -crop "$1" +repage ppm:- | md5sum | cut -c1-32; }
+ink() {  # D, W or L: the judgement colour with the most pixels in a label
+    for c in "D 0,128,0" "W 0,0,255" "L 255,0,0"; do
+        echo "$(convert "$T/shot.png" -crop "$1" +repage -fill black -opaque "rgb(${c#* })" -fill white +opaque black \
+            -format '%[fx:int(w*h*(1-mean))]' info:) ${c%% *}"
+    done | sort -n | tail -1 | cut -d' ' -f2
+}
+
+start
+check "the window shows, 488 x 497" '[ "$(xdotool getwindowgeometry "$WIN" | grep -o "[0-9]*x[0-9]*")" = 488x497 ]'
+check "nothing only a later command needs is loaded at start" '! grep -qE "Multimedia|libjanken_sound|imageformats" /proc/$PID/maps'
+import -window "$WIN" "$T/shot.png" && cp "$T/shot.png" "$OUT/start.png"
+hands=("$(crop 89x81+72+40)" "$(crop 89x81+200+40)" "$(crop 89x81+328+40)")  # the start: rock, scissors, paper
+
+# Rounds by hand: the pictures show three hands, and the judgement's colours follow from them.
+for round in 1 2 3 4 5; do
+    click 388 264 && click 388 304 0.5
+    import -window "$WIN" "$T/shot.png" && cp "$T/shot.png" "$OUT/round$round.png"
+    shown="" && verdict=""
+    for x in 72 200 328; do
+        h=$(crop 89x81+$x+40)
+        for i in 0 1 2; do [ "$h" = "${hands[$i]}" ] && shown+=$((i + 1)); done
+        verdict+=$(ink 73x25+$((x + 8))+160)
+    done
+    expected=$(awk -v h="$shown" 'BEGIN { split(h, p, ""); a = p[1]; b = p[2]; c = p[3]
+        if ((a == b) == (b == c) && (a == c) == (a == b)) { print "DDD"; exit }
+        odd = b == c ? 1 : a == c ? 2 : 3; o = p[odd]; s = p[odd % 3 + 1]
+        win = s == o % 3 + 1; for (i = 1; i <= 3; i++) printf "%s", (i == odd) == win ? "W" : "L" }')
+    check "round $round: hands $shown, judged $verdict" '[ ${#shown} = 3 ] && [ "$verdict" = "$expected" ]'
+done
+
+# Automatic play adds rounds two a second, until 自動停止.
+import -window "$WIN" "$T/shot.png" && before=$(crop 220x340+30+205)
+click 388 360 2.3 && click 388 400 0.6
+import -window "$WIN" "$T/shot.png" && after=$(crop 220x340+30+205) && cp "$T/shot.png" "$OUT/automatic.png"
+sleep 1.2 && import -window "$WIN" "$T/shot.png"
+check "automatic play counted rounds, and stopped" '[ "$before" != "$after" ] && [ "$after" = "$(crop 220x340+30+205)" ]'
+
+# The chimes: 初期化, HELP (its window closed again), 終了 answered いいえ, then はい.
+click 456 12 2 && click 392 12 2
+check "the chime player is loaded once a chime is asked for" 'grep -q libjanken_sound /proc/$PID/maps'
+HELP=$(xdotool search --onlyvisible --pid $PID --name 'ヘルプ' | head -1)
+xdotool mousemove --window "$HELP" 530 12 click 1 && sleep 0.5
+click 32 12 2 && answer Escape && sleep 0.5
+check "いいえ leaves the program running" 'kill -0 $PID'
+click 32 12 2 && answer Return
+check "はい ends the program with status 0 within 2 s" ends_within_2s
+sleep 0.5 && kill $PAREC && wait $PAREC 2>/dev/null
+sox -t raw -r 16000 -e signed -b 16 -c 1 "$T/sound.raw" "$OUT/chimes.wav" 2>/dev/null
+chimes=$(sox "$OUT/chimes.wav" -t dat - 2>/dev/null | awk 'NR > 2 { w = int($1 / 0.02); s[w] += $2 * $2; n[w]++; last = w }
+    END { for (i = 0; i <= last; i++) { loud = n[i] && s[i] / n[i] > 0.0001
+          if (loud && !on) { on = 1; from = i } if (!loud && on && i - to > 8) { on = 0; printf "%.1f ", (to - from + 1) * 0.02 }
+          if (loud) to = i } if (on) printf "%.1f", (to - from + 1) * 0.02 }')
+heard=$(echo "$chimes" | awk '{ print ($1 >= 0.6 && $2 >= 0.6 && $3 >= 0.9 && NF <= 4) ? "yes" : "no" }')
+check "初期化, HELP and 終了 chime once each (heard, in seconds: $chimes)" '[ "$heard" = yes ]'
+
+# Quick ends while a chime starts: はい at once, and the frame's close button.
+for run in $(seq 10); do
+    start 0.3 && click 32 12 0 && answer Return
+    ends_within_2s || { failed_run="はい, run $run"; break; }
+    start 0.3 && click 392 12 0 && "$CLOSEWINDOW" "$WIN"
+    ends_within_2s || { failed_run="the frame, run $run"; break; }
+done
+check "20 quick ends, by はい and by the frame's close, each with status 0 within 2 s" '[ -z "${failed_run:-}" ]'
+echo "     ${failed_run:+failed: $failed_run; }stderr: $(sort -u "$T/stderr" | head -3)"
+exit $failed

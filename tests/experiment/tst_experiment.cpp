@@ -1,0 +1,168 @@
+// The rules of the experiment where a table is the truth: the 27 hand
+// combinations, the ratio text and the limit; and the draws, which must pass
+// the statistics that broken generators fail.
+#include "../mainwindow/model.h"
+#include "experiment/history.h"
+#include "experiment/judgement.h"
+#include "experiment/random.h"
+#include "experiment/ratio.h"
+
+#include <QTest>
+
+#include <bit>
+
+using namespace experiment;
+
+namespace {
+
+// The program's generator, or one with a fault: 1 restarted by every
+// seeding, 2 biased to rock, 3 B now and then copying A, 4 sticky hands.
+class Generator final : public RandomSource {
+public:
+    explicit Generator(int fault) : m_fault(fault) {}
+    void randomize(float seed) override {
+        m_fault == 1 ? void(m_inner = HandGenerator(std::bit_cast<std::uint32_t>(seed)))
+                     : m_inner.randomize(seed);
+    }
+    float rnd() override {
+        const float r = m_inner.rnd(), extra = m_inner.rnd();
+        const bool faulty =
+            extra < 0.02f && (m_fault == 2 || m_fault == 4 || (m_fault == 3 && ++m_draws % 3 == 2));
+        return faulty ? (m_fault == 2 ? 0.1f : m_last) : (m_last = r);
+    }
+
+private:
+    HandGenerator m_inner{12345};
+    int m_fault;
+    long m_draws = 0;
+    float m_last = 0;
+};
+
+double chiSquare(const std::vector<long> &observed, double expected) {
+    double chi = 0;
+    for (long n : observed) {
+        chi += (double(n) - expected) * (double(n) - expected) / expected;
+    }
+    return chi;
+}
+
+}  // namespace
+
+class TestExperiment : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Hands A B C (g rock, s scissors, p paper), each player's verdict (Draw,
+    // Wins, Loses) and the counter that grows: 0 draws, 1-3 A, B or C alone
+    // wins, 4-6 A, B or C alone loses.
+    void everyCombinationIsJudged() {
+        const QStringList rows = QStringLiteral(
+                                     "gggDDD0 sssDDD0 pppDDD0 gspDDD0 gpsDDD0 spgDDD0 sgpDDD0 "
+                                     "pgsDDD0 psgDDD0 gssWLL1 sppWLL1 "
+                                     "pggWLL1 sgsLWL2 pspLWL2 gpgLWL2 ssgLLW3 ppsLLW3 ggpLLW3 "
+                                     "gppLWW4 sggLWW4 pssLWW4 pgpWLW5 "
+                                     "gsgWLW5 spsWLW5 ppgWWL6 ggsWWL6 sspWWL6")
+                                     .split(u' ');
+        QCOMPARE(rows.size(), 27);
+        for (const QString &row : rows) {
+            const auto name = [&row](int i) {
+                return handName(std::int16_t(QStringLiteral("gsp").indexOf(row[i]) + 1));
+            };
+            const JudgementRow *judged = judge(name(0), name(1), name(2));
+            QVERIFY2(judged, qPrintable(row));
+            QString verdicts;
+            for (Verdict v : judged->verdicts) {
+                const int i = int(QStringList{QStringLiteral(u"あいこ"), QStringLiteral(u"勝ち"),
+                                              QStringLiteral(u"負け")}
+                                      .indexOf(verdictCaption(v)));
+                verdicts += QStringLiteral("DWL").at(i);
+                QCOMPARE(paletteColour(verdictPaletteIndex(v)),
+                         QList<QColor>({QColor(0, 128, 0), Qt::blue, Qt::red}).at(i));
+            }
+            QCOMPARE(verdicts + QString::number(int(judged->tally)), row.mid(3));
+        }
+        QCOMPARE(judge(QStringLiteral("guu"), QStringLiteral("pii"), QStringLiteral("choki")),
+                 nullptr);
+    }
+
+    void ratiosShowAsInTheClassroom() {
+        const QStringList rows =
+            QStringLiteral(
+                "1/16=0.063 1/3=0.333 2/3=0.667 999/1000=0.999 0/7=0.000 1/1=1.000 1/2000=0.001 "
+                "1/2001=0.000 999/2997=0.333 5/8=0.625 1000/1001=0.999")
+                .split(u' ');
+        for (const QString &row : rows) {
+            const auto count = std::int16_t(row.section(u'/', 0, 0).toInt()),
+                       total = std::int16_t(row.section(u'/', 1).section(u'=', 0, 0).toInt());
+            QCOMPARE(ratioText(count, total), row.section(u'=', 1));
+            QCOMPARE(ratioOf(count, total), float(count) / float(total));
+        }
+        // Every ratio a closed experiment can reach, against exact rounding.
+        for (int total = 1; total <= 3000; ++total) {
+            for (int count = 0; count <= total; ++count) {
+                if (ratioText(std::int16_t(count), std::int16_t(total)) !=
+                    model::ratioText(count, total)) {
+                    QFAIL(
+                        qPrintable(QStringLiteral("%1/%2 shows %3")
+                                       .arg(count)
+                                       .arg(total)
+                                       .arg(ratioText(std::int16_t(count), std::int16_t(total)))));
+                }
+            }
+        }
+    }
+
+    // The limit closes at 999 of any outcome; histories take entries up to 1000.
+    void theLimit() {
+        for (const QString &row :
+             QStringLiteral("999,0,0=1 0,999,5=1 3,4,999=1 998,998,998=0 1000,0,0=1").split(u' ')) {
+            const QStringList c = row.section(u'=', 0, 0).split(u',');
+            QCOMPARE(limitReached(std::int16_t(c[0].toInt()), std::int16_t(c[1].toInt()),
+                                  std::int16_t(c[2].toInt())),
+                     row.endsWith(u'1'));
+        }
+        Module1::RatioHistory history{};
+        recordRatio(history, 999, 2000);
+        recordRatio(history, 1000, 1000);
+        QCOMPARE(history[999], 999.0f / 2000.0f);
+        QCOMPARE(history[1000], 1.0f);
+        QCOMPARE(add16(32000, 767), std::int16_t(32767));
+    }
+
+    // A million rounds drawn as the window draws them, reseeded with a clock
+    // that stands still before each hand: the 27 combinations, the three
+    // outcomes and pairs of consecutive rounds are uniform (chi-square below
+    // its 10^-4 point), and a generator with any of the faults fails.
+    void drawsAreUniformAndIndependent_data() {
+        QTest::addColumn<int>("fault");
+        int fault = 0;
+        for (const char *name :
+             {"the program's", "restarted by seeding", "biased", "B copying A", "sticky"}) {
+            QTest::newRow(name) << fault++;
+        }
+    }
+    void drawsAreUniformAndIndependent() {
+        QFETCH(int, fault);
+        Generator generator(fault);
+        std::vector<long> combinations(27), outcomes(3), pairs(27 * 27);
+        int previous = 0;
+        for (int round = 0; round < 1'000'000; ++round) {
+            std::array<int, 3> h{};
+            for (int &hand : h) {
+                generator.randomize(43200.0f);
+                hand = handFromUniform(generator.rnd());
+            }
+            const int cell = (h[0] - 1) * 9 + (h[1] - 1) * 3 + h[2] - 1;
+            ++combinations[std::size_t(cell)];
+            ++outcomes[std::size_t(model::judge(h).outcome())];
+            ++pairs[std::size_t(std::exchange(previous, cell) * 27 + cell)];
+        }
+        const double c = chiSquare(combinations, 1e6 / 27), o = chiSquare(outcomes, 1e6 / 3),
+                     p = chiSquare(pairs, 1e6 / 729);
+        QVERIFY2((c < 61.9 && o < 18.4 && p < 878.6) == (fault == 0),
+                 qPrintable(QStringLiteral("chi-square %1, %2, %3").arg(c).arg(o).arg(p)));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestExperiment)
+#include "tst_experiment.moc"

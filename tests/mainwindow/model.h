@@ -1,0 +1,158 @@
+// A reference model of the main window's experiment: what every click, tick
+// and window event should do to the buttons, timers, variables, labels,
+// histories and chimes. Written from the rules of the game rather than from
+// the window's code, so that tst_model has something independent to compare.
+#pragma once
+
+#include <QStringList>
+
+#include <array>
+#include <cmath>
+
+namespace model {
+
+enum Button { Janken, Pon, AutoStart, Reset, Help, Exit, AutoStop, Graph };  // Command1..8
+
+inline int handOf(float r) {
+    return int(std::floor(3.0 * double(r) + 1.0));  // exact in double
+}
+inline QString handName(int hand) {
+    return QStringList{{}, "guu", "pii", "paa"}.value(hand);
+}
+
+// Each player's verdict, 'D' draw, 'W' wins or 'L' loses, and the player
+// alone (-1 in a draw). Rock beats scissors, scissors paper, paper rock.
+struct Verdict {
+    QString of;
+    int alone;
+    int outcome() const { return alone < 0 ? 0 : of[alone] == u'W' ? 1 : 2; }  // draw, win, loss
+};
+inline Verdict judge(const std::array<int, 3> &h) {
+    if ((h[0] == h[1]) == (h[1] == h[2]) && (h[0] == h[2]) == (h[0] == h[1])) {
+        return {QStringLiteral("DDD"), -1};  // all alike, or all different
+    }
+    const int alone = h[1] == h[2] ? 0 : h[0] == h[2] ? 1 : 2;
+    const bool wins = h[std::size_t(alone + 1) % 3] == h[std::size_t(alone)] % 3 + 1;
+    QString of = wins ? QStringLiteral("LLL") : QStringLiteral("WWW");
+    of[alone] = wins ? u'W' : u'L';
+    return {of, alone};
+}
+
+// count / total in thousandths, halves up. The window rounds the float
+// quotient cut to 7 digits instead; that moves the value by under 1.2e-7,
+// while for totals up to 3000 a ratio that is not a half lies at least
+// 1.6e-7 from one, so the text is the same.
+inline QString ratioText(int count, int total) {
+    const long long th = (2000LL * count + total) / (2LL * total);
+    return QStringLiteral("%1.%2").arg(th / 1000).arg(th % 1000, 3, 10, QLatin1Char('0'));
+}
+
+struct Experiment {
+    QString buttons = QStringLiteral("10111101"), timers = QStringLiteral("0000");
+    int automode = 0, recordfull = 0;
+    std::array<int, 9> counts{};  // draws, A B C alone win, their sum, A B C alone lose, their sum
+    std::array<int, 3> show{1, 2, 3}, hand{}, picture{1, 2, 3};
+    // The judgements' and result cells' text / description, and the
+    // judgements' colours, which a reset leaves as they were.
+    QStringList labels = QStringList(21, QStringLiteral("/"));
+    QStringList colours = QStringList(3, QStringLiteral("#000000"));
+    std::array<std::array<float, 1001>, 3> history{};
+    std::array<int, 2> windows{};  // graph, help
+    double answer = 0;
+    QString draws;       // "sr" per hand: a seeding from the clock, then a value
+    QStringList sounds;  // the settings the sound device gets
+    int questions = 0;
+
+    int total() const { return counts[0] + counts[4] + counts[8]; }
+
+    void click(int b, const std::array<float, 3> &r) {
+        if (buttons[b] == u'0') {
+            return;  // a disabled button does nothing
+        }
+        if (b == Janken || b == Pon) {
+            b == Janken ? janken() : pon(r);
+        } else if (b == AutoStart || b == AutoStop) {
+            b == AutoStart ? set("00000010", "0001", 1) : set("10111101", "0000", 0);
+        } else if (b == Exit) {
+            chime("endpinpon.wav");
+            ++questions;
+            answer = 7;  // いいえ
+        } else if (b == Reset || b == Help) {
+            chime("pinpon.wav");
+        }
+        windows = {windows[0] | (b == Graph), windows[1] | (b == Help)};
+        if (b == Reset) {
+            show = picture = {1, 2, 3};
+            automode = recordfull = 0;
+            counts = {};
+            labels = QStringList(21, QStringLiteral("/"));
+            buttons = QStringLiteral("101") + buttons.mid(3, 3) + u'0' + buttons.right(1);
+        }
+    }
+
+    void tick(int timer, const std::array<float, 3> &r) {
+        if (timer < 3) {  // the player's next picture
+            auto &s = show[std::size_t(timer)];
+            picture[std::size_t(timer)] = std::exchange(s, s % 3 + 1);
+        } else if (pon(r), recordfull != 1) {  // a closed experiment opens no further round
+            janken();
+        }
+    }
+
+    QStringList pictures() const {  // per player the controls guu, pii, paa shown, or "-"
+        QStringList shown;
+        for (int p = 0; p < 9; ++p) {
+            shown << (picture[std::size_t(p / 3)] == p % 3 + 1 ? handName(p % 3 + 1) : "-");
+        }
+        return shown;
+    }
+
+private:
+    void set(const char *b, const char *t, int a) { buttons = b, timers = t, automode = a; }
+    void janken() {
+        buttons = automode == 1 ? QStringLiteral("00000010") : QStringLiteral("01000000");
+        timers.replace(0, 3, QStringLiteral("111"));
+    }
+
+    void pon(const std::array<float, 3> &r) {
+        const QChar open = recordfull == 1 ? u'0' : u'1';
+        buttons = QString(open) + u'0' + open + "111" + QChar(u'0' + automode) + u'1';
+        timers.replace(0, 3, QStringLiteral("000"));
+        for (std::size_t p = 0; p < 3; ++p) {
+            hand[p] = picture[p] = handOf(r[p]);
+            draws += QStringLiteral("sr");
+        }
+        const Verdict v = judge(hand);
+        ++counts[v.alone < 0 ? 0 : std::size_t(v.alone + (v.outcome() == 1 ? 1 : 5))];
+        counts[4] = counts[1] + counts[2] + counts[3];
+        counts[8] = counts[5] + counts[6] + counts[7];
+        for (int p = 0; p < 3; ++p) {
+            const int k = int(QStringLiteral("DWL").indexOf(v.of[p]));
+            labels[p] = QStringList{QStringLiteral(u"あいこ/あいこ"), QStringLiteral(u"勝ち/勝ち"),
+                                    QStringLiteral(u"負け/負け")}[k];
+            colours[p] = QStringList{"#008000", "#0000ff", "#ff0000"}[k];
+        }
+        for (int i = 0; i < 9; ++i) {
+            labels[i + 3] = QString::number(counts[std::size_t(i)]) + u'/' +
+                            QString::number(counts[std::size_t(i)]);
+            labels[i + 12] = ratioText(counts[std::size_t(i)], total()) + u'/' +
+                             ratioText(counts[std::size_t(i)], total());
+        }
+        for (std::size_t c = 0; c < 3 && recordfull != 1; ++c) {
+            history[c][std::size_t(counts[c * 4])] = float(counts[c * 4]) / float(total());
+        }
+        if (counts[0] >= 999 || counts[4] >= 999 || counts[8] >= 999) {
+            recordfull = 1;
+            set("00011101", "0000", 0);
+        }
+    }
+
+    // The five settings, then what the chime finds: it comes before anything else.
+    void chime(const char *file) {
+        sounds << "Stop"
+               << "Close" << QStringLiteral("FileName=") + file << "Open"
+               << "Sound" << QStringLiteral("help %1, %2 rounds").arg(windows[1]).arg(total());
+    }
+};
+
+}  // namespace model

@@ -1,0 +1,346 @@
+// Long random runs of the main window against the reference model in
+// model.h, compared after every event. A failing run is cut down and
+// printed as a short list of events before the test fails.
+#include "graph/form2.h"
+#include "help/form4.h"
+#include "mainwindow/imagecontrol.h"
+#include "model.h"
+#include "support/fakes.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <optional>
+#include <random>
+
+namespace {
+
+using Draws = std::array<float, 3>;
+// 0..7 click Command1..8, 8..11 tick Timer1..4, then the windows' events.
+enum Kind { Tick1 = 8, Tick4 = 11, Activate1, Activate2, Activate4, Close2, Close4, Kinds };
+const QStringList kEvents =
+    QStringLiteral(
+        "ジャンケン ポン 自動開始 初期化 HELP 終了(いいえ) 自動停止 グラフ表示 "
+        "Timer1 Timer2 Timer3 Timer4 Form1.activate Form2.activate "
+        "Form4.activate Form2.閉じる Form4.閉じる")
+        .split(u' ');
+// The controls compared: buttons, timers, pictures, judgements, result cells.
+const QStringList kControls =
+    QStringLiteral(
+        "Command1 Command2 Command3 Command4 Command5 Command6 Command7 Command8 Timer1 Timer2 "
+        "Timer3 Timer4 guu1 pii1 paa1 guu2 pii2 paa2 guu3 pii3 paa3 hanntei1 hanntei2 hanntei3 "
+        "aikolabel a1katilabel b1katilabel c1katilabel abc1katiLabel a1makelabel b1makelabel "
+        "c1makelabel abc1makelabel aikow a1katiw b1katiw c1katiw abc1katiw a1makew b1makew "
+        "c1makew abc1makew")
+        .split(u' ');
+struct Event {
+    int kind;
+    Draws draws;  // taken only if a round is judged
+};
+
+template <typename W>
+int shown() {
+    const auto all = QApplication::topLevelWidgets();
+    return int(std::count_if(all.begin(), all.end(),
+                             [](QWidget *w) { return qobject_cast<W *>(w) && w->isVisible(); }));
+}
+
+template <typename T>
+QString text(const T &value) {
+    if constexpr (std::is_arithmetic_v<T>) {
+        return QString::number(value);
+    } else if constexpr (std::is_convertible_v<T, QString>) {
+        return value;
+    } else {
+        QStringList parts;
+        for (const auto &part : value) {
+            parts << text(part);
+        }
+        return parts.join(u' ');
+    }
+}
+
+class Run {
+public:
+    Run() {
+        form->setQuestion([this](QWidget *, const QString &, const QString &) {
+            asked << t.sound->settings.join(u',');
+            return 7;  // いいえ
+        });
+        form->setProgramEnd([this](int) { ended = true; });
+        t.sound->moment = [] {
+            const int rounds = Module1::aikocount + Module1::abc1katicount + Module1::abc1makecount;
+            return QStringLiteral("help %1, %2 rounds").arg(shown<Form4>()).arg(rounds);
+        };
+        form->show();
+        for (const QString &name : kControls) {
+            controls << t.child<QObject>(name);
+        }
+    }
+
+    bool applicable(int kind) const {
+        return kind >= Tick1 && kind <= Tick4        ? m.timers[kind - Tick1] == u'1'
+               : kind == Activate2 || kind == Close2 ? m.windows[0]
+               : kind == Activate4 || kind == Close4 ? m.windows[1]
+                                                     : true;
+    }
+
+    // The event on the window and on the model; the first difference.
+    QString step(const Event &e) {
+        m.draws.clear(), m.sounds.clear(), m.questions = 0;
+        t.random->values.assign(e.draws.begin(), e.draws.end());
+        t.random->log.clear(), t.sound->settings.clear(), asked.clear();
+        const bool open = m.recordfull == 0;
+        resets += e.kind == model::Reset && m.buttons[model::Reset] == u'1';
+        if (e.kind < Tick1) {
+            QTest::mouseClick(static_cast<QWidget *>(controls[e.kind]), Qt::LeftButton);
+            m.click(e.kind, e.draws);
+        } else if (e.kind <= Tick4) {
+            QMetaObject::invokeMethod(form,
+                                      qPrintable(QStringLiteral("Timer%1_Timer").arg(e.kind - 7)));
+            m.tick(e.kind - Tick1, e.draws);
+        } else if (e.kind == Activate1) {
+            form->Form_Activate();  // only the first showing sets the window up
+        } else if (e.kind == Activate2 || e.kind == Activate4) {
+            e.kind == Activate2 ? form->graphWindow()->Form_Activate()
+                                : form->helpWindow()->Form_Activate();
+        } else {
+            e.kind == Close2 ? form->graphWindow()->Command1_Click()
+                             : form->helpWindow()->Command1_Click();
+            m.windows[e.kind == Close2 ? 0 : 1] = 0;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        limits += open && m.recordfull == 1;
+        return compare();
+    }
+
+    QString compare() const {
+        QString buttons, timers, diff;
+        QStringList pictures, labels, colours;
+        for (int i = 0; i < 8; ++i) {
+            buttons += static_cast<QWidget *>(controls[i])->isEnabled() ? u'1' : u'0';
+            timers += i < 4 && static_cast<QTimer *>(controls[i + 8])->isActive() ? u'1' : u'0';
+        }
+        for (int i = 12; i < 21; ++i) {
+            const bool on = static_cast<mainwindow::ImageControl *>(controls[i])->isShown();
+            pictures << (on ? controls[i]->objectName().left(3) : QStringLiteral("-"));
+        }
+        for (int i = 21; i < controls.size(); ++i) {
+            const auto *label = static_cast<QLabel *>(controls[i]);
+            labels << label->text() + u'/' + label->accessibleDescription();
+            colours << label->palette().color(QPalette::WindowText).name();
+        }
+        const auto d = [&diff](const char *what, const auto &program, const auto &expected) {
+            if (diff.isEmpty() && !(program == expected)) {
+                diff =
+                    QStringLiteral("%1: %2, expected %3").arg(what, text(program), text(expected));
+            }
+        };
+        const Form1 &f = *form;
+        d("buttons", buttons, m.buttons);
+        d("timers", timers.left(4), m.timers);
+        d("automode, recordfull", std::array<int, 2>{f.automode, Module1::recordfull},
+          std::array{m.automode, m.recordfull});
+        d("counts",
+          std::array<int, 9>{Module1::aikocount, f.a1katicount, f.b1katicount, f.c1katicount,
+                             Module1::abc1katicount, f.a1makecount, f.b1makecount, f.c1makecount,
+                             Module1::abc1makecount},
+          m.counts);
+        d("hands shown, drawn",
+          std::array<int, 6>{f.ashow, f.bshow, f.cshow, f.ahand, f.bhand, f.chand},
+          std::array{m.show[0], m.show[1], m.show[2], m.hand[0], m.hand[1], m.hand[2]});
+        d("hand names", QStringList{f.ahandname, f.bhandname, f.chandname},
+          QStringList{model::handName(m.hand[0]), model::handName(m.hand[1]),
+                      model::handName(m.hand[2])});
+        d("pictures", pictures, m.pictures());
+        d("labels", labels, m.labels);
+        d("judgement colours", colours.mid(0, 3), m.colours);
+        d("histories",
+          std::array{Module1::aikorecord, Module1::abc1katirecord, Module1::abc1makerecord} ==
+              m.history,
+          true);
+        d("windows", std::array{shown<Form2>(), shown<Form4>()}, m.windows);
+        d("answer, ended", std::array<double, 2>{f.answer, double(ended)},
+          std::array{m.answer, 0.0});
+        d("draws", t.random->log, m.draws);
+        d("sounds", t.sound->settings, m.sounds);
+        d("asked after the chime", asked, QStringList(m.questions, m.sounds.join(u',')));
+        return diff;
+    }
+
+    testing::ScriptedForm t;
+    Form1 *form = t.form.get();
+    model::Experiment m;
+    int limits = 0, resets = 0;
+
+private:
+    QList<QObject *> controls;
+    QStringList asked;
+    bool ended = false;
+};
+
+// Replays events on a fresh window, skipping those that no longer apply: the
+// index of the first that fails, and how.
+std::optional<std::pair<std::size_t, QString>> replay(const std::vector<Event> &events) {
+    Run run;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        if (QString failure = run.applicable(events[i].kind) ? run.step(events[i]) : QString();
+            !failure.isEmpty()) {
+            return std::pair{i, failure};
+        }
+    }
+    return std::nullopt;
+}
+
+// Cuts a failing run down, for a minute at most, while it fails in the same
+// field: every round with the failing round's hands, each kind of event left
+// out, then ever smaller runs of events. Printed as "3 x ジャンケン, ...".
+QString shrink(std::vector<Event> events) {
+    const QString field = replay(events)->second.section(u':', 0, 0);
+    QElapsedTimer clock;
+    clock.start();
+    auto attempt = [&](std::vector<Event> candidate) {
+        const auto failure = clock.elapsed() < 60000 ? replay(candidate) : std::nullopt;
+        if (!failure || failure->second.section(u':', 0, 0) != field) {
+            return false;
+        }
+        candidate.resize(failure->first + 1);
+        events = std::move(candidate);
+        return true;
+    };
+    auto alike = events;
+    for (Event &e : alike) {
+        e.draws = events.back().draws;
+    }
+    attempt(alike);
+    for (int kind = 0; kind < Kinds; ++kind) {
+        auto fewer = events;
+        std::erase_if(fewer, [kind](const Event &e) { return e.kind == kind; });
+        attempt(fewer);
+    }
+    for (std::size_t chunk = events.size() / 2; chunk >= 1; chunk /= 2) {
+        for (std::size_t at = 0; at < events.size();) {
+            auto fewer = events;
+            fewer.erase(fewer.begin() + std::ptrdiff_t(at),
+                        fewer.begin() + std::ptrdiff_t(std::min(at + chunk, events.size())));
+            at += attempt(fewer) ? 0 : chunk;
+        }
+    }
+    QStringList steps;
+    for (const Event &e : events) {
+        QString step = kEvents[e.kind];
+        for (float r : e.draws) {
+            step += e.kind == model::Pon || e.kind == Tick4
+                        ? u' ' + model::handName(model::handOf(r))
+                        : QString();
+        }
+        const bool again =
+            !steps.isEmpty() && steps.last().section(QStringLiteral(" x "), 1) == step;
+        steps << QStringLiteral("%1 x %2").arg(again ? steps.takeLast().toInt() + 1 : 1).arg(step);
+    }
+    return steps.join(QStringLiteral(", ")) + QStringLiteral("; then ") + replay(events)->second;
+}
+
+// Mostly judged rounds; experiments often aimed at one outcome, so that they
+// reach the limit again and again; values at the edges of each third too.
+class Generator {
+public:
+    explicit Generator(std::uint64_t seed) : m_rng(seed) {}
+
+    Event next(const Run &run) {
+        const model::Experiment &m = run.m;
+        if (run.limits + run.resets != m_experiments) {
+            m_experiments = run.limits + run.resets;
+            m_target = uniform() < 0.25 ? -1 : int(m_rng() % 3);
+        }
+        const double u = uniform();
+        int kind = m.timers[3] == u'1'   ? (u < 0.98   ? Tick4
+                                            : u < 0.99 ? model::AutoStop + 0
+                                                       : Kinds)
+                   : m.timers[0] == u'1' ? (u < 0.3 ? model::Pon + 0 : Kinds)
+                   : m.recordfull == 1   ? (u < 0.4 ? model::Reset + 0 : Kinds)
+                   : u < 0.4             ? model::Janken + 0
+                   : u < 0.5             ? model::AutoStart + 0
+                                         : Kinds;
+        // Any event at all, but seldom a reset of an open experiment.
+        while (kind == Kinds || !run.applicable(kind) ||
+               (kind == model::Reset && m.recordfull == 0 && uniform() < 0.95)) {
+            kind = int(m_rng() % Kinds);
+        }
+        std::array<int, 3> h{};
+        do {
+            for (int &x : h) {
+                x = 1 + int(m_rng() % 3);
+            }
+        } while (m_target >= 0 && uniform() < 0.9 && model::judge(h).outcome() != m_target);
+        return {kind, {value(h[0]), value(h[1]), value(h[2])}};
+    }
+
+private:
+    double uniform() { return double(m_rng() >> 11) * 0x1.0p-53; }
+    // Anywhere in the hand's third of [0, 1), or its smallest or largest float.
+    float value(int hand) {
+        const double u = uniform();
+        float r = u < 0.1   ? float(hand - 1) / 3.0f
+                  : u < 0.2 ? float(hand) / 3.0f
+                            : float((hand - 1 + uniform()) / 3.0);
+        while (model::handOf(r) != hand) {
+            r = std::nextafter(r, model::handOf(r) > hand ? 0.0f : 1.0f);
+        }
+        return r;
+    }
+
+    std::mt19937_64 m_rng;
+    int m_target = -1, m_experiments = -1;
+};
+
+}  // namespace
+
+class TestModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        // The offscreen platform says so at every raise of the graph and help windows.
+        static const QtMessageHandler next = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+                if (!text.startsWith(QLatin1String("This plugin does not support raise"))) {
+                    next(type, context, text);
+                }
+            });
+    }
+
+    // JANKEN_FUZZ_EVENTS=5000000 for a long run.
+    void theWindowFollowsTheModelThroughLongRandomRuns() {
+        const long events = qEnvironmentVariableIsSet("JANKEN_FUZZ_EVENTS")
+                                ? qEnvironmentVariableIntValue("JANKEN_FUZZ_EVENTS")
+                                : 200000;
+        int limits = 0, resets = 0;
+        for (std::uint64_t seed : {1, 2, 3, 5, 8, 13, 21, 34}) {
+            std::vector<Event> log;
+            Generator generator(seed);
+            QString failure;
+            {
+                Run run;
+                while (failure.isEmpty() && long(log.size()) < events / 8) {
+                    log.push_back(generator.next(run));
+                    failure = run.step(log.back());
+                }
+                limits += run.limits, resets += run.resets;
+            }
+            if (!failure.isEmpty()) {
+                QFAIL(qPrintable(QStringLiteral("seed %1: %2\nshortest: %3")
+                                     .arg(seed)
+                                     .arg(failure, shrink(log))));
+            }
+        }
+        qInfo("%ld events: %d limits reached, %d resets", events, limits, resets);
+        QVERIFY2(limits >= events / 10000 && resets >= events / 10000,
+                 "too few experiments ran to their end");
+    }
+};
+
+QTEST_MAIN(TestModel)
+#include "tst_model.moc"
