@@ -5,11 +5,9 @@ set -eu
 
 PACKAGES="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic"
 # Only for the tests: a private sound server to play the chimes into and
-# record from, a virtual screen to click on and photograph, and a private
-# session and accessibility bus to read the window through as a screen
-# reader does (with the system Python's AT-SPI bindings).
-[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick desktop-file-utils"
-[ "${1:-}" = test ] && PACKAGES="$PACKAGES dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0"
+# record from, and a virtual screen to click on, photograph and close
+# windows on (with the system Python's X bindings).
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick python3-xlib desktop-file-utils"
 # The benchmarks, built with the program when these are present and run by
 # make bench: Google Benchmark, and XCB's damage extension for the start-up
 # probe. The tests build them too, and make bench needs the test tools.

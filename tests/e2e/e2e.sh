@@ -3,15 +3,16 @@
 # xdotool and photographed with ImageMagick, playing into a private
 # PulseAudio server whose null sink is recorded. Rounds, automatic play, the
 # chimes, and the end by はい and by the frame's close button, also at once
-# while a chime plays.   usage: e2e.sh JANKEN APP_DIR CLOSEWINDOW OUT_DIR
+# while a chime plays.   usage: e2e.sh JANKEN APP_DIR OUT_DIR
 set -u
-EXE=$1 APP=$2 CLOSEWINDOW=$3 OUT=$4
+EXE=$1 APP=$2 OUT=$3
 skip() { echo "SKIPPED: $*"; exit 77; }
 failed=0
 check() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi; }
 for tool in Xvfb xdotool import convert pulseaudio parec sox; do
     command -v $tool >/dev/null || skip "$tool is not installed (make test installs it)"
 done
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || skip "python3-xlib is not installed (make test installs it)"
 T=$(mktemp -d) && mkdir -p "$OUT" && rm -f "$OUT"/*.png
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$T"' EXIT
 export XDG_RUNTIME_DIR=$T HOME=$T QT_QPA_PLATFORM=xcb && unset PULSE_SERVER
@@ -28,6 +29,17 @@ start() {  # sets PID and WIN
     (cd "$APP" && exec "$EXE" 2>>"$T/stderr") & PID=$!
     WIN=$(timeout 10 xdotool search --sync --onlyvisible --pid $PID --name '^ じゃんけん$' | head -1)
     sleep "${1:-0.5}"  # mapped is not yet ready for clicks
+}
+close_frame() {  # as a window manager's close button does: WM_DELETE_WINDOW
+    /usr/bin/python3 - "$1" <<'EOF'
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+w, atom = d.create_resource_object("window", int(sys.argv[1])), d.intern_atom
+data = (32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])
+w.send_event(protocol.event.ClientMessage(window=w, client_type=atom("WM_PROTOCOLS"), data=data))
+d.flush()
+EOF
 }
 click() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep "${3:-0.3}"; }
 answer() {  # answers the exit question, the program's other window, with key $1
@@ -102,7 +114,7 @@ check "初期化, HELP and 終了 chime once each (heard, in seconds: $chimes)" 
 for run in $(seq 10); do
     start 0.3 && click 32 12 0 && answer Return
     ends_within_2s || { failed_run="はい, run $run"; break; }
-    start 0.3 && click 392 12 0 && "$CLOSEWINDOW" "$WIN"
+    start 0.3 && click 392 12 0 && close_frame "$WIN"
     ends_within_2s || { failed_run="the frame, run $run"; break; }
 done
 check "20 quick ends, by はい and by the frame's close, each with status 0 within 2 s" '[ -z "${failed_run:-}" ]'

@@ -1,8 +1,7 @@
-// The rules of the experiment where a table is the truth: the 27 hand
-// combinations, the ratio text and the limit; and the draws, which must pass
-// the statistics that broken generators fail.
+// The rules of the experiment where a table is the truth, the 27 hand
+// combinations and the ratio text (the limit is the model's, in tst_model);
+// and the draws, which must pass the statistics that broken generators fail.
 #include "../mainwindow/model.h"
-#include "experiment/history.h"
 #include "experiment/judgement.h"
 #include "experiment/random.h"
 #include "experiment/ratio.h"
@@ -112,23 +111,6 @@ private slots:
         }
     }
 
-    // The limit closes at 999 of any outcome; histories take entries up to 1000.
-    void theLimit() {
-        for (const QString &row :
-             QStringLiteral("999,0,0=1 0,999,5=1 3,4,999=1 998,998,998=0 1000,0,0=1").split(u' ')) {
-            const QStringList c = row.section(u'=', 0, 0).split(u',');
-            QCOMPARE(limitReached(std::int16_t(c[0].toInt()), std::int16_t(c[1].toInt()),
-                                  std::int16_t(c[2].toInt())),
-                     row.endsWith(u'1'));
-        }
-        Module1::RatioHistory history{};
-        recordRatio(history, 999, 2000);
-        recordRatio(history, 1000, 1000);
-        QCOMPARE(history[999], 999.0f / 2000.0f);
-        QCOMPARE(history[1000], 1.0f);
-        QCOMPARE(add16(32000, 767), std::int16_t(32767));
-    }
-
     // A million rounds drawn as the window draws them, reseeded with a clock
     // that stands still before each hand: the 27 combinations, the three
     // outcomes and pairs of consecutive rounds are uniform (chi-square below
@@ -147,7 +129,7 @@ private slots:
         std::vector<long> combinations(27), outcomes(3), pairs(27 * 27);
         int previous = 0;
         for (int round = 0; round < 1'000'000; ++round) {
-            std::array<int, 3> h{};
+            QList<int> h{0, 0, 0};
             for (int &hand : h) {
                 generator.randomize(43200.0f);
                 hand = handFromUniform(generator.rnd());

@@ -1,7 +1,7 @@
 // A reference model of the main window's experiment: what every click, tick
 // and window event should do to the buttons, timers, variables, labels,
-// histories and chimes. Written from the rules of the game rather than from
-// the window's code, so that tst_model has something independent to compare.
+// histories, chimes and windows. Written from the rules of the game rather
+// than from the window's code, so that tst_model has something independent.
 #pragma once
 
 #include <QStringList>
@@ -27,12 +27,12 @@ struct Verdict {
     int alone;
     int outcome() const { return alone < 0 ? 0 : of[alone] == u'W' ? 1 : 2; }  // draw, win, loss
 };
-inline Verdict judge(const std::array<int, 3> &h) {
+inline Verdict judge(const QList<int> &h) {
     if ((h[0] == h[1]) == (h[1] == h[2]) && (h[0] == h[2]) == (h[0] == h[1])) {
         return {QStringLiteral("DDD"), -1};  // all alike, or all different
     }
     const int alone = h[1] == h[2] ? 0 : h[0] == h[2] ? 1 : 2;
-    const bool wins = h[std::size_t(alone + 1) % 3] == h[std::size_t(alone)] % 3 + 1;
+    const bool wins = h[(alone + 1) % 3] == h[alone] % 3 + 1;
     QString of = wins ? QStringLiteral("LLL") : QStringLiteral("WWW");
     of[alone] = wins ? u'W' : u'L';
     return {of, alone};
@@ -50,22 +50,24 @@ inline QString ratioText(int count, int total) {
 struct Experiment {
     QString buttons = QStringLiteral("10111101"), timers = QStringLiteral("0000");
     int automode = 0, recordfull = 0;
-    std::array<int, 9> counts{};  // draws, A B C alone win, their sum, A B C alone lose, their sum
-    std::array<int, 3> show{1, 2, 3}, hand{}, picture{1, 2, 3};
+    QList<int> counts = QList<int>(9);  // draws, A B C alone win, their sum, A B C alone lose, sum
+    QList<int> show{1, 2, 3}, hand{0, 0, 0}, picture{1, 2, 3};
     // The judgements' and result cells' text / description, and the
     // judgements' colours, which a reset leaves as they were.
     QStringList labels = QStringList(21, QStringLiteral("/"));
     QStringList colours = QStringList(3, QStringLiteral("#000000"));
     std::array<std::array<float, 1001>, 3> history{};
-    std::array<int, 2> windows{};  // graph, help
+    QList<int> windows{1, 0, 0};  // main, graph, help
     double answer = 0;
+    bool ended = false;
     QString draws;       // "sr" per hand: a seeding from the clock, then a value
     QStringList sounds;  // the settings the sound device gets
     int questions = 0;
 
     int total() const { return counts[0] + counts[4] + counts[8]; }
 
-    void click(int b, const std::array<float, 3> &r) {
+    // A click; 終了 answered yes (6) or no (7).
+    void click(int b, const QList<int> &r, int yes) {
         if (buttons[b] == u'0') {
             return;  // a disabled button does nothing
         }
@@ -76,33 +78,40 @@ struct Experiment {
         } else if (b == Exit) {
             chime("endpinpon.wav");
             ++questions;
-            answer = 7;  // いいえ
+            (answer = yes) == 6 ? end() : void();
         } else if (b == Reset || b == Help) {
             chime("pinpon.wav");
         }
-        windows = {windows[0] | (b == Graph), windows[1] | (b == Help)};
+        windows[1] |= b == Graph;
+        windows[2] |= b == Help;
         if (b == Reset) {
             show = picture = {1, 2, 3};
             automode = recordfull = 0;
-            counts = {};
+            counts.fill(0);
             labels = QStringList(21, QStringLiteral("/"));
             buttons = QStringLiteral("101") + buttons.mid(3, 3) + u'0' + buttons.right(1);
         }
     }
 
-    void tick(int timer, const std::array<float, 3> &r) {
+    void tick(int timer, const QList<int> &r) {
         if (timer < 3) {  // the player's next picture
-            auto &s = show[std::size_t(timer)];
-            picture[std::size_t(timer)] = std::exchange(s, s % 3 + 1);
+            picture[timer] = std::exchange(show[timer], show[timer] % 3 + 1);
         } else if (pon(r), recordfull != 1) {  // a closed experiment opens no further round
             janken();
         }
     }
 
+    // The program ends: every window hidden, nothing left running.
+    void end() {
+        ended = true;
+        windows = {0, 0, 0};
+        timers = QStringLiteral("0000");
+    }
+
     QStringList pictures() const {  // per player the controls guu, pii, paa shown, or "-"
         QStringList shown;
         for (int p = 0; p < 9; ++p) {
-            shown << (picture[std::size_t(p / 3)] == p % 3 + 1 ? handName(p % 3 + 1) : "-");
+            shown << (picture[p / 3] == p % 3 + 1 ? handName(p % 3 + 1) : "-");
         }
         return shown;
     }
@@ -114,16 +123,14 @@ private:
         timers.replace(0, 3, QStringLiteral("111"));
     }
 
-    void pon(const std::array<float, 3> &r) {
+    void pon(const QList<int> &hands) {
         const QChar open = recordfull == 1 ? u'0' : u'1';
         buttons = QString(open) + u'0' + open + "111" + QChar(u'0' + automode) + u'1';
         timers.replace(0, 3, QStringLiteral("000"));
-        for (std::size_t p = 0; p < 3; ++p) {
-            hand[p] = picture[p] = handOf(r[p]);
-            draws += QStringLiteral("sr");
-        }
+        hand = picture = hands;
+        draws += QStringLiteral("srsrsr");
         const Verdict v = judge(hand);
-        ++counts[v.alone < 0 ? 0 : std::size_t(v.alone + (v.outcome() == 1 ? 1 : 5))];
+        ++counts[v.alone < 0 ? 0 : v.alone + (v.outcome() == 1 ? 1 : 5)];
         counts[4] = counts[1] + counts[2] + counts[3];
         counts[8] = counts[5] + counts[6] + counts[7];
         for (int p = 0; p < 3; ++p) {
@@ -133,13 +140,12 @@ private:
             colours[p] = QStringList{"#008000", "#0000ff", "#ff0000"}[k];
         }
         for (int i = 0; i < 9; ++i) {
-            labels[i + 3] = QString::number(counts[std::size_t(i)]) + u'/' +
-                            QString::number(counts[std::size_t(i)]);
-            labels[i + 12] = ratioText(counts[std::size_t(i)], total()) + u'/' +
-                             ratioText(counts[std::size_t(i)], total());
+            labels[i + 3] = QString::number(counts[i]) + u'/' + QString::number(counts[i]);
+            labels[i + 12] = ratioText(counts[i], total()) + u'/' + ratioText(counts[i], total());
         }
-        for (std::size_t c = 0; c < 3 && recordfull != 1; ++c) {
-            history[c][std::size_t(counts[c * 4])] = float(counts[c * 4]) / float(total());
+        for (int c = 0; c < 3 && recordfull != 1; ++c) {
+            history[std::size_t(c)][std::size_t(counts[c * 4])] =
+                float(counts[c * 4]) / float(total());
         }
         if (counts[0] >= 999 || counts[4] >= 999 || counts[8] >= 999) {
             recordfull = 1;
@@ -151,7 +157,7 @@ private:
     void chime(const char *file) {
         sounds << "Stop"
                << "Close" << QStringLiteral("FileName=") + file << "Open"
-               << "Sound" << QStringLiteral("help %1, %2 rounds").arg(windows[1]).arg(total());
+               << "Sound" << QStringLiteral("help %1, %2 rounds").arg(windows[2]).arg(total());
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The chime player library's entry point, linked into this test.
 extern "C" sound::SoundDevice *janken_create_sound_device();

@@ -5,7 +5,6 @@
 #include "sound/mmcontrol.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 #include <deque>
@@ -76,16 +75,6 @@ struct ScriptedForm {
     template <typename T = QWidget>
     T *child(const QString &name) const {
         return form->findChild<T *>(name);
-    }
-    // Command1..8 enabled, or Timer1..4 running, as 0/1 flags.
-    QString flags(const QString &prefix, int count) const {
-        QString s;
-        for (int i = 1; i <= count; ++i) {
-            QObject *o = child<QObject>(prefix + QString::number(i));
-            auto *timer = qobject_cast<QTimer *>(o);
-            s += (timer ? timer->isActive() : static_cast<QWidget *>(o)->isEnabled()) ? u'1' : u'0';
-        }
-        return s;
     }
 
     std::unique_ptr<Form1> form = std::make_unique<Form1>();
