@@ -36,10 +36,6 @@ void Canvas::setScale(qreal width, qreal height) {
     updateTransform();
 }
 
-void Canvas::setLineHeight(int pixels) {
-    m_lineHeight = pixels;
-}
-
 void Canvas::updateTransform() {
     // Twips unless told otherwise.
     const QSize size = innerSize();
@@ -134,9 +130,8 @@ void Canvas::print(const QString &text) {
         painter.setFont(font());
         painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
     }
-    const int advance = m_lineHeight > 0 ? m_lineHeight : metrics.height();
-    // Back to the left edge, one line down.
-    m_current = QPointF(0, toUser(QPoint(0, topLeft.y() + advance)).y());
+    // Back to the left edge, one line of the font down.
+    m_current = QPointF(0, toUser(QPoint(0, topLeft.y() + metrics.height())).y());
     ++m_printedLines;
     update();
 }

@@ -20,8 +20,6 @@ public:
 
     // The user units spanning the inner area; by default its size in twips.
     void setScale(qreal width, qreal height);
-    // Line height for printing, in pixels; 0 takes the font's own.
-    void setLineHeight(int pixels);
 
     void cls();  // erase to white, current position (0, 0)
     void line(QPointF from, QPointF to, QColor colour);
@@ -59,7 +57,6 @@ private:
     QTransform m_toPixels;  // user units -> logical pixels of the inner area
     qreal m_scaleWidth = 0;
     qreal m_scaleHeight = 0;
-    int m_lineHeight = 0;
     QPointF m_current;
     QColor m_foreColour = Qt::black;
     int m_printedLines = 0;

@@ -35,11 +35,9 @@ constexpr std::array<ControlSpec, 3> kControls{{
     {.name = "Line1", .kind = Kind::Line, .left = 120, .top = 360, .width = 8280, .height = 0},
 }};
 
-// The text's face is 15 pixels high with a 15-pixel line; other faces (such
-// as IPAPGothic) space their lines wider and would push the last of the 29
-// lines out of the 453-pixel canvas, so the advance is fixed.
+// The text's face at 15 pixels, printed with the face's own line height:
+// Ume P Gothic's is 15, so the 29 lines take 435 of the canvas's 453 pixels.
 constexpr int kFontPixels = 15;
-constexpr int kLinePixels = 15;
 
 }  // namespace
 
@@ -57,7 +55,6 @@ Form4::Form4(QWidget *mainWindow) : m_mainWindow(mainWindow) {
     Picture1 = findChild<Canvas *>(QStringLiteral("Picture1"));
     Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
     Picture1->setFont(mainwindow::gothicFont(kFontPixels));
-    Picture1->setLineHeight(kLinePixels);
     Picture1->setAccessibleName(QStringLiteral(u"ヘルプ"));
     Picture1->setAccessibleDescription(
         QStringLiteral(u"設問（三人のじゃんけんの確率）と、このプログラムの操作方法"));

@@ -9,6 +9,7 @@ QFont gothicFont(int pixelSize, bool bold, bool italic) {
     font.setFamilies({
         QStringLiteral(u"ＭＳ Ｐゴシック"),
         QStringLiteral("MS PGothic"),
+        QStringLiteral("Ume P Gothic"),
         QStringLiteral("IPAPGothic"),
         QStringLiteral("IPAGothic"),
         QStringLiteral("VL PGothic"),

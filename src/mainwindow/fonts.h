@@ -5,8 +5,11 @@
 namespace mainwindow {
 
 // The program's Gothic face, sized in pixels so that the fixed layouts hold
-// at any logical DPI. Families tried in order: "ＭＳ Ｐゴシック", IPAPGothic
-// (built to the same glyph widths), then other Japanese Gothic faces.
+// at any logical DPI. Families tried in order: "ＭＳ Ｐゴシック" under its two
+// names; Ume P Gothic, drawn to that face's widths and line heights, so that
+// every caption and help line fits as laid out; IPAPGothic, whose wider
+// glyphs push some help lines past the canvas; then any Japanese Gothic.
+// The faces have no bold cut: bold (weight 700) is emboldened by Qt.
 QFont gothicFont(int pixelSize, bool bold = false, bool italic = false);
 
 inline constexpr int kTableFontPixels = 21;   // 15.75 pt at 96 dpi
