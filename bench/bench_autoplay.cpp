@@ -4,8 +4,8 @@
 //   2. automatic play for JANKEN_BENCH_AUTO_SECONDS (default 60): rounds
 //      judged, 120 a minute.
 // Prints "shuffle_ticks <n> <seconds>" and "auto_rounds <n> <seconds>".
-#include "experiment/form1.h"
 #include "experiment/module1.h"
+#include "mainwindow/form1.h"
 #include "sound/mmcontrol.h"
 
 #include <QApplication>

@@ -6,10 +6,10 @@
 //
 // Prints one line per measurement, "name<TAB>median nanoseconds", for
 // bench/run.sh to put in its table; Google Benchmark's own arguments work too.
-#include "experiment/form1.h"
 #include "experiment/module1.h"
 #include "graph/form2.h"
 #include "help/form4.h"
+#include "mainwindow/form1.h"
 #include "sound/mmcontrol.h"
 
 #include <benchmark/benchmark.h>

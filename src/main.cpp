@@ -1,5 +1,5 @@
-#include "experiment/program.h"
+#include "app/program.h"
 
 int main(int argc, char **argv) {
-    return experiment::runProgram(argc, argv);
+    return app::runProgram(argc, argv);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 #include <QStringView>
 
@@ -44,8 +43,5 @@ QString verdictCaption(Verdict verdict);
 
 // Index into the classic 16-colour palette: 2 green, 9 light blue, 12 light red.
 int verdictPaletteIndex(Verdict verdict);
-
-// The classic 16-colour palette (0 black ... 15 bright white).
-QColor paletteColour(int index);
 
 }  // namespace experiment

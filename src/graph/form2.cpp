@@ -1,10 +1,10 @@
 #include "graph/form2.h"
 
-#include "experiment/judgement.h"
 #include "experiment/module1.h"
-#include "graph/canvas.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/layoutbuilder.h"
+#include "forms/builder.h"
+#include "forms/canvas.h"
+#include "forms/fonts.h"
+#include "forms/palette.h"
 
 #include <QPushButton>
 
@@ -12,10 +12,11 @@
 
 namespace {
 
-using mainwindow::ControlSpec;
-using mainwindow::Kind;
+using forms::Canvas;
+using forms::ControlSpec;
+using forms::Kind;
 
-constexpr mainwindow::WindowSpec kWindow{u" グラフ", 9750, 5670};
+constexpr forms::WindowSpec kWindow{u" グラフ", 9750, 5670};
 
 constexpr std::array<ControlSpec, 3> kControls{{
     {.name = "Command1",
@@ -41,7 +42,7 @@ constexpr qreal kScaleWidth = 1100;
 constexpr qreal kScaleHeight = 120;
 
 QColor qb(int index) {
-    return experiment::paletteColour(index);
+    return forms::paletteColour(index);
 }
 
 struct Label {
@@ -103,7 +104,7 @@ void drawCurve(Canvas &canvas, const Module1::RatioHistory &history, std::int16_
 
 }  // namespace
 
-const mainwindow::WindowSpec &Form2::windowSpec() {
+const forms::WindowSpec &Form2::windowSpec() {
     return kWindow;
 }
 
@@ -112,12 +113,12 @@ std::span<const ControlSpec> Form2::controlSpecs() {
 }
 
 Form2::Form2(QWidget *parent) : FormWindow(parent) {
-    mainwindow::applyWindow(this, kWindow);
-    mainwindow::buildControls(this, kControls);
+    forms::applyWindow(this, kWindow);
+    forms::buildControls(this, kControls);
     Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
     Picture1 = findChild<Canvas *>(QStringLiteral("Picture1"));
     Picture1->setScale(kScaleWidth, kScaleHeight);
-    Picture1->setFont(mainwindow::gothicFont(12));
+    Picture1->setFont(forms::gothicFont(12));
     Picture1->setAccessibleName(QStringLiteral(u"割合のグラフ"));
     Picture1->setAccessibleDescription(
         QStringLiteral(u"あいこ（緑）、一人勝ち（青）、一人負け（赤）の割合の推移。"

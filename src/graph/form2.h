@@ -1,24 +1,28 @@
 #pragma once
 
-#include "mainwindow/formwindow.h"
-#include "mainwindow/layout.h"
+#include "forms/controls.h"
+#include "forms/formwindow.h"
 
+#include <span>
+
+namespace forms {
 class Canvas;
+}
 class QPushButton;
 
 // The graph window: the three ratio histories as green, blue and red curves
 // under a dashed line at 0.33, drawn afresh each time the window is activated.
-class Form2 : public mainwindow::FormWindow {
+class Form2 : public forms::FormWindow {
     Q_OBJECT
 
 public:
     explicit Form2(QWidget *parent = nullptr);
 
-    Canvas *canvas() const { return Picture1; }
+    forms::Canvas *canvas() const { return Picture1; }
 
     // The window's fixed description, in twips.
-    static const mainwindow::WindowSpec &windowSpec();
-    static std::span<const mainwindow::ControlSpec> controlSpecs();
+    static const forms::WindowSpec &windowSpec();
+    static std::span<const forms::ControlSpec> controlSpecs();
 
 public slots:
     void Form_Activate();   // draw the whole picture
@@ -29,5 +33,5 @@ protected:
 
 private:
     QPushButton *Command1 = nullptr;
-    Canvas *Picture1 = nullptr;
+    forms::Canvas *Picture1 = nullptr;
 };

@@ -1,9 +1,9 @@
 #include "help/form4.h"
 
-#include "graph/canvas.h"
+#include "forms/builder.h"
+#include "forms/canvas.h"
+#include "forms/fonts.h"
 #include "help/helptext.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/layoutbuilder.h"
 
 #include <QPushButton>
 
@@ -11,10 +11,10 @@
 
 namespace {
 
-using mainwindow::ControlSpec;
-using mainwindow::Kind;
+using forms::ControlSpec;
+using forms::Kind;
 
-constexpr mainwindow::WindowSpec kWindow{u" じゃんけん＿ヘルプ（設問と操作方法）", 8535, 7470};
+constexpr forms::WindowSpec kWindow{u" じゃんけん＿ヘルプ（設問と操作方法）", 8535, 7470};
 
 constexpr std::array<ControlSpec, 3> kControls{{
     {.name = "Picture1",
@@ -41,7 +41,7 @@ constexpr int kFontPixels = 15;
 
 }  // namespace
 
-const mainwindow::WindowSpec &Form4::windowSpec() {
+const forms::WindowSpec &Form4::windowSpec() {
     return kWindow;
 }
 
@@ -50,11 +50,11 @@ std::span<const ControlSpec> Form4::controlSpecs() {
 }
 
 Form4::Form4(QWidget *mainWindow) : m_mainWindow(mainWindow) {
-    mainwindow::applyWindow(this, kWindow);
-    mainwindow::buildControls(this, kControls);
-    Picture1 = findChild<Canvas *>(QStringLiteral("Picture1"));
+    forms::applyWindow(this, kWindow);
+    forms::buildControls(this, kControls);
+    Picture1 = findChild<forms::Canvas *>(QStringLiteral("Picture1"));
     Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
-    Picture1->setFont(mainwindow::gothicFont(kFontPixels));
+    Picture1->setFont(forms::gothicFont(kFontPixels));
     Picture1->setAccessibleName(QStringLiteral(u"ヘルプ"));
     Picture1->setAccessibleDescription(
         QStringLiteral(u"設問（三人のじゃんけんの確率）と、このプログラムの操作方法"));

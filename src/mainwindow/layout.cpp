@@ -6,6 +6,12 @@ namespace mainwindow {
 
 namespace {
 
+using forms::ControlSpec;
+using forms::FontRole;
+using forms::Ink;
+using forms::Kind;
+using forms::WindowSpec;
+
 constexpr int kCellHeight = 375;
 
 constexpr ControlSpec button(const char *name, int left, int top, int width, int height,
@@ -59,7 +65,7 @@ constexpr ControlSpec image(const char *name, int left, Picture picture) {
             .top = 600,
             .width = 1335,
             .height = 1215,
-            .picture = picture};
+            .picture = int(picture)};
 }
 
 constexpr ControlSpec timer(const char *name, int intervalMs) {

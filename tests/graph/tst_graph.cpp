@@ -1,7 +1,7 @@
 // The graph window in named states against approved images: at its own size,
 // and with its canvas enlarged to 2 x 10 pixels per unit, where a drawing
 // moved by one unit shows.
-#include "graph/canvas.h"
+#include "forms/canvas.h"
 #include "graph/form2.h"
 #include "support/approved.h"
 #include "support/fakes.h"

@@ -71,7 +71,7 @@ private slots:
               std::pair{Form2::windowSpec(), Form2::controlSpecs()},
               std::pair{Form4::windowSpec(), Form4::controlSpecs()}}) {
             QCOMPARE(window.clientWidth % 15 + window.clientHeight % 15, 0);
-            for (const mainwindow::ControlSpec &c : controls) {
+            for (const forms::ControlSpec &c : controls) {
                 QVERIFY2(c.left % 15 + c.top % 15 + c.width % 15 + c.height % 15 == 0, c.name);
             }
         }

@@ -1,9 +1,9 @@
 // Long random runs of the main window against the reference model in
 // model.h, compared after every event. A failing run is cut down and
 // printed as a short list of events before the test fails.
+#include "forms/imagecontrol.h"
 #include "graph/form2.h"
 #include "help/form4.h"
-#include "mainwindow/imagecontrol.h"
 #include "model.h"
 #include "support/fakes.h"
 
@@ -126,7 +126,7 @@ public:
             timers += i < 4 && static_cast<QTimer *>(controls[i + 8])->isActive() ? u'1' : u'0';
         }
         for (int i = 12; i < 21; ++i) {
-            const bool on = static_cast<mainwindow::ImageControl *>(controls[i])->isShown();
+            const bool on = static_cast<forms::ImageControl *>(controls[i])->isShown();
             pictures << (on ? controls[i]->objectName().left(3) : QStringLiteral("-"));
         }
         for (int i = 21; i < controls.size(); ++i) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "experiment/form1.h"
 #include "experiment/module1.h"
+#include "mainwindow/form1.h"
 #include "sound/mmcontrol.h"
 
 #include <QStringList>

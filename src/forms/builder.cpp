@@ -1,10 +1,9 @@
-#include "mainwindow/layoutbuilder.h"
+#include "forms/builder.h"
 
-#include "graph/canvas.h"
-#include "mainwindow/accessibility.h"
-#include "mainwindow/fonts.h"
-#include "mainwindow/imagecontrol.h"
-#include "mainwindow/pictures.h"
+#include "forms/accessibility.h"
+#include "forms/canvas.h"
+#include "forms/fonts.h"
+#include "forms/imagecontrol.h"
 #include "sound/mmcontrol.h"
 
 #include <QFrame>
@@ -15,7 +14,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace mainwindow {
+namespace forms {
 
 namespace {
 
@@ -51,7 +50,7 @@ QWidget *makeLabel(const ControlSpec &spec, QWidget *window) {
     return label;
 }
 
-QWidget *makeWidget(const ControlSpec &spec, QWidget *window) {
+QWidget *makeWidget(const ControlSpec &spec, QWidget *window, PictureSource pictures) {
     switch (spec.kind) {
         case Kind::Button: {
             auto *button = new QPushButton(captionOf(spec), window);
@@ -62,7 +61,7 @@ QWidget *makeWidget(const ControlSpec &spec, QWidget *window) {
         case Kind::Label:
             return makeLabel(spec, window);
         case Kind::Image:
-            return new ImageControl(handImage(spec.picture), window);
+            return new ImageControl(pictures ? pictures(spec.picture) : QImage(), window);
         case Kind::Line: {
             auto *line = new QFrame(window);
             line->setFrameStyle(QFrame::HLine | QFrame::Plain);
@@ -98,7 +97,7 @@ QFont fontFor(FontRole role, const QFont &windowDefault) {
     return windowDefault;
 }
 
-void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
+void buildControls(QWidget *window, std::span<const ControlSpec> controls, PictureSource pictures) {
     // Before any control exists: a screen reader that is already listening
     // asks for the new controls' interfaces as they appear.
     installAccessibleRoles();
@@ -112,7 +111,7 @@ void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
             timer->setTimerType(Qt::PreciseTimer);  // keeps its rate without drift
             continue;
         }
-        QWidget *widget = makeWidget(spec, window);
+        QWidget *widget = makeWidget(spec, window, pictures);
         widget->setObjectName(name);
         if (spec.font != FontRole::WindowDefault) {
             widget->setFont(fontFor(spec.font, window->font()));
@@ -141,4 +140,4 @@ void applyWindow(QWidget *window, const WindowSpec &spec) {
     window->setFixedSize(pixels(spec.clientWidth), pixels(spec.clientHeight));
 }
 
-}  // namespace mainwindow
+}  // namespace forms

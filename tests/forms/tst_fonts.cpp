@@ -2,10 +2,10 @@
 // and line heights, every help line fits the canvas and 29 lines fit its
 // height; run again with only the IPAPGothic fallback installed, the known
 // overflow shows instead. Bold really comes out bold.
-#include "graph/canvas.h"
+#include "forms/canvas.h"
+#include "forms/fonts.h"
 #include "help/form4.h"
 #include "help/helptext.h"
-#include "mainwindow/fonts.h"
 #include "support/fakes.h"
 
 #include <QFontInfo>
@@ -40,7 +40,7 @@ private slots:
     // Per face: line heights at 15, 16 and 21 px, "0.333" in the 21-px bold
     // face, and the widest help line at 15 px with its number.
     void theFaceHasItsFigures() {
-        const QString family = QFontInfo(mainwindow::gothicFont(15)).family();
+        const QString family = QFontInfo(forms::gothicFont(15)).family();
         const QString expected = family == u"Ume P Gothic" ? QStringLiteral("15 16 21 46 549@14")
                                                            : QStringLiteral("16 17 22 58 591@27");
         QVERIFY2(family == u"Ume P Gothic" || family == u"IPAPGothic", qPrintable(family));
@@ -55,10 +55,10 @@ private slots:
                 std::max(std::pair{widest, line}, std::pair{width, int(i) + 1});
         }
         const auto height = [](int pixels) {
-            return QFontMetrics(mainwindow::gothicFont(pixels)).height();
+            return QFontMetrics(forms::gothicFont(pixels)).height();
         };
-        const int bold = QFontMetrics(mainwindow::gothicFont(21, true))
-                             .horizontalAdvance(QStringLiteral("0.333"));
+        const int bold =
+            QFontMetrics(forms::gothicFont(21, true)).horizontalAdvance(QStringLiteral("0.333"));
         QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5@%6")
                      .arg(height(15))
                      .arg(height(16))

@@ -7,6 +7,8 @@
 #include <QPointF>
 #include <QTransform>
 
+namespace forms {
+
 // A picture box used as a canvas: white, with a two-pixel sunken border, and
 // a user coordinate system mapped onto the area inside the border. What is
 // drawn is kept in a backing image at the screen's pixel density and painted
@@ -61,3 +63,5 @@ private:
     QColor m_foreColour = Qt::black;
     int m_printedLines = 0;
 };
+
+}  // namespace forms

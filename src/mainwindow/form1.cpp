@@ -1,14 +1,17 @@
-#include "experiment/form1.h"
+#include "mainwindow/form1.h"
 
 #include "experiment/history.h"
 #include "experiment/judgement.h"
 #include "experiment/module1.h"
 #include "experiment/ratio.h"
+#include "forms/accessibility.h"
+#include "forms/builder.h"
+#include "forms/imagecontrol.h"
+#include "forms/palette.h"
 #include "graph/form2.h"
 #include "help/form4.h"
-#include "mainwindow/accessibility.h"
-#include "mainwindow/imagecontrol.h"
-#include "mainwindow/layoutbuilder.h"
+#include "mainwindow/accessiblenames.h"
+#include "mainwindow/layout.h"
 #include "mainwindow/pictures.h"
 #include "sound/mmcontrol.h"
 
@@ -26,10 +29,12 @@
 
 using namespace experiment;
 
-Form1::Form1(QWidget *parent) : QWidget(parent), m_random(std::make_unique<HandGenerator>()) {
-    mainwindow::applyWindow(this, mainwindow::form1Window());
+Form1::Form1(QWidget *parent) : FormWindow(parent), m_random(std::make_unique<HandGenerator>()) {
+    forms::applyWindow(this, mainwindow::form1Window());
     setWindowIcon(mainwindow::windowIcon());
-    mainwindow::buildControls(this, mainwindow::form1Controls());
+    forms::buildControls(this, mainwindow::form1Controls(), [](int picture) -> const QImage & {
+        return mainwindow::handImage(mainwindow::Picture(picture));
+    });
     mainwindow::nameMainWindowControls(this);
     bindControls();
 
@@ -97,22 +102,22 @@ void Form1::bindControls() {
 
     m_players = {{
         {Timer1,
-         {control<mainwindow::ImageControl>("guu1"), control<mainwindow::ImageControl>("pii1"),
-          control<mainwindow::ImageControl>("paa1")},
+         {control<forms::ImageControl>("guu1"), control<forms::ImageControl>("pii1"),
+          control<forms::ImageControl>("paa1")},
          control<QLabel>("hanntei1"),
          &ashow,
          &ahand,
          &ahandname},
         {Timer2,
-         {control<mainwindow::ImageControl>("guu2"), control<mainwindow::ImageControl>("pii2"),
-          control<mainwindow::ImageControl>("paa2")},
+         {control<forms::ImageControl>("guu2"), control<forms::ImageControl>("pii2"),
+          control<forms::ImageControl>("paa2")},
          control<QLabel>("hanntei2"),
          &bshow,
          &bhand,
          &bhandname},
         {Timer3,
-         {control<mainwindow::ImageControl>("guu3"), control<mainwindow::ImageControl>("pii3"),
-          control<mainwindow::ImageControl>("paa3")},
+         {control<forms::ImageControl>("guu3"), control<forms::ImageControl>("pii3"),
+          control<forms::ImageControl>("paa3")},
          control<QLabel>("hanntei3"),
          &cshow,
          &chand,
@@ -216,7 +221,7 @@ void Form1::showStartPictures() {
 void Form1::Form_Load() {
     resetVariables();
     for (Player &player : m_players) {
-        mainwindow::setCaption(player.hanntei, QString());
+        forms::setCaption(player.hanntei, QString());
     }
 }
 
@@ -234,7 +239,7 @@ void Form1::Form_Activate() {
 }
 
 void Form1::showEvent(QShowEvent *event) {
-    QWidget::showEvent(event);
+    FormWindow::showEvent(event);
     Form_Activate();
 }
 
@@ -298,10 +303,10 @@ void Form1::judgeRound() {
     }
     for (std::size_t i = 0; i < m_players.size(); ++i) {
         QLabel *label = m_players[i].hanntei;
-        mainwindow::setCaption(label, verdictCaption(row->verdicts[i]));
+        forms::setCaption(label, verdictCaption(row->verdicts[i]));
         // Setting a palette is the dearest step of a round, and a player's
         // colour often stays from one round to the next: only a change is applied.
-        const QColor ink = paletteColour(verdictPaletteIndex(row->verdicts[i]));
+        const QColor ink = forms::paletteColour(verdictPaletteIndex(row->verdicts[i]));
         if (label->palette().color(QPalette::WindowText) != ink) {
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, ink);
@@ -337,12 +342,12 @@ void Form1::judgeRound() {
 
 void Form1::showCounts() {
     for (const ResultRow &row : m_results) {
-        mainwindow::setCaption(row.countLabel, QString::number(*row.count));
+        forms::setCaption(row.countLabel, QString::number(*row.count));
     }
     for (const ResultRow &row : m_results) {
         const std::int16_t total =
             add16(add16(Module1::aikocount, Module1::abc1katicount), Module1::abc1makecount);
-        mainwindow::setCaption(row.ratioLabel, ratioText(*row.count, total));
+        forms::setCaption(row.ratioLabel, ratioText(*row.count, total));
     }
 }
 
@@ -463,7 +468,7 @@ void Form1::Command4_Click() {
     chime(QStringLiteral("pinpon.wav"));
     resetVariables();
     for (Player &player : m_players) {
-        mainwindow::setCaption(player.hanntei, QString());
+        forms::setCaption(player.hanntei, QString());
     }
     Command1->setEnabled(true);
     Command2->setEnabled(false);
@@ -471,10 +476,10 @@ void Form1::Command4_Click() {
     Command7->setEnabled(false);
     showStartPictures();
     for (const ResultRow &row : m_results) {
-        mainwindow::setCaption(row.countLabel, QString());
+        forms::setCaption(row.countLabel, QString());
     }
     for (const ResultRow &row : m_results) {
-        mainwindow::setCaption(row.ratioLabel, QString());
+        forms::setCaption(row.ratioLabel, QString());
     }
 }
 

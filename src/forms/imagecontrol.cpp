@@ -1,11 +1,11 @@
-#include "mainwindow/imagecontrol.h"
+#include "forms/imagecontrol.h"
 
 #include <QAccessible>
 #include <QPainter>
 
 #include <cmath>
 
-namespace mainwindow {
+namespace forms {
 
 ImageControl::ImageControl(const QImage &picture, QWidget *parent)
     : QWidget(parent), m_picture(picture.convertToFormat(QImage::Format_RGB32)) {
@@ -64,4 +64,4 @@ void ImageControl::paintEvent(QPaintEvent *) {
     painter.drawImage(QPoint(0, 0), m_stretched);
 }
 
-}  // namespace mainwindow
+}  // namespace forms

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QWidget>
 
-namespace mainwindow {
+namespace forms {
 
 // An image control: stretches its picture over its whole rectangle with
 // nearest-neighbour scaling, so the stored bitmap's hard outline stays hard.
@@ -37,4 +37,4 @@ private:
     bool m_shown = true;
 };
 
-}  // namespace mainwindow
+}  // namespace forms

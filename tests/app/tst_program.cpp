@@ -1,6 +1,6 @@
 // Starting the program without a display: one line that says how to run it,
 // instead of the toolkit's abort.
-#include "experiment/program.h"
+#include "app/program.h"
 
 #include <QProcess>
 #include <QTest>
@@ -14,7 +14,7 @@ private slots:
             for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
                 qputenv(name, qstrcmp(name, variable) == 0 ? "offscreen" : "");
             }
-            QVERIFY2(experiment::displayAvailable() == (*variable != 0), variable);
+            QVERIFY2(app::displayAvailable() == (*variable != 0), variable);
         }
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace experiment {
+namespace app {
 
 // Starts the application with the main window and runs it until it ends.
 int runProgram(int argc, char **argv);
@@ -9,4 +9,4 @@ int runProgram(int argc, char **argv);
 // abort; the program says so plainly instead.
 bool displayAvailable();
 
-}  // namespace experiment
+}  // namespace app

@@ -1,56 +1,15 @@
-#include "mainwindow/accessibility.h"
+#include "mainwindow/accessiblenames.h"
 
-#include "mainwindow/imagecontrol.h"
 #include "mainwindow/layout.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QLabel>
 #include <QWidget>
 
 #include <array>
-#include <utility>
 
 namespace mainwindow {
 
 namespace {
-
-constexpr std::array<std::pair<const char *, QAccessible::Role>, 3> kRoles{{
-    {"Canvas", QAccessible::Graphic},
-    {"mainwindow::FormWindow", QAccessible::Window},
-    {"Form1", QAccessible::Window},
-}};
-
-// An image control is invisible when it is not shown, though its widget is.
-class ImageAccessible final : public QAccessibleWidget {
-public:
-    explicit ImageAccessible(ImageControl *image)
-        : QAccessibleWidget(image, QAccessible::Graphic) {}
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        if (!static_cast<const ImageControl *>(object())->isShown()) {
-            state.invisible = true;
-        }
-        return state;
-    }
-};
-
-// Qt asks the factories for each class of an object, most derived first.
-QAccessibleInterface *roleFactory(const QString &className, QObject *object) {
-    if (!object || !object->isWidgetType()) {
-        return nullptr;
-    }
-    if (auto *image = qobject_cast<ImageControl *>(object)) {
-        return new ImageAccessible(image);  // owned by Qt's cache, like the others
-    }
-    for (const auto &[name, role] : kRoles) {
-        if (className == QLatin1String(name)) {
-            // Qt's cache of interfaces owns it and deletes it with the widget.
-            return new QAccessibleWidget(static_cast<QWidget *>(object), role);
-        }
-    }
-    return nullptr;
-}
 
 // One player's column: name label, judgement label, and the pictures of
 // rock, scissors and paper.
@@ -90,7 +49,7 @@ constexpr const char *kCountHeading = "Label13";
 constexpr const char *kRatioHeading = "Label14";
 
 QString layoutCaption(const char *name) {
-    for (const ControlSpec &spec : form1Controls()) {
+    for (const forms::ControlSpec &spec : form1Controls()) {
         if (qstrcmp(spec.name, name) == 0) {
             Q_ASSERT_X(spec.caption, "layoutCaption", name);
             return spec.caption ? QString::fromUtf16(spec.caption) : QString();
@@ -120,14 +79,6 @@ void nameCell(QWidget *window, const char *name, const QString &accessibleName) 
 
 }  // namespace
 
-void installAccessibleRoles() {
-    static const bool installed = [] {
-        QAccessible::installFactory(roleFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
 void nameMainWindowControls(QWidget *window) {
     const QChar space(u' ');
     for (const PlayerControls &player : kPlayers) {
@@ -148,16 +99,6 @@ void nameMainWindowControls(QWidget *window) {
     // The two controls without a caption of their own.
     nameCell(window, "MMControl1", QStringLiteral(u"効果音"));
     nameCell(window, "Line1", QStringLiteral(u"区切り線"));
-}
-
-void setCaption(QLabel *label, const QString &text) {
-    // Most cells keep their text from one round to the next; an unchanged
-    // one is left alone rather than announced to screen readers again.
-    if (label->text() == text && label->accessibleDescription() == text) {
-        return;
-    }
-    label->setText(text);
-    label->setAccessibleDescription(text);
 }
 
 }  // namespace mainwindow

@@ -1,8 +1,8 @@
-#include "mainwindow/fonts.h"
+#include "forms/fonts.h"
 
 #include <QStringList>
 
-namespace mainwindow {
+namespace forms {
 
 QFont gothicFont(int pixelSize, bool bold, bool italic) {
     QFont font;
@@ -26,4 +26,4 @@ QFont gothicFont(int pixelSize, bool bold, bool italic) {
     return font;
 }
 
-}  // namespace mainwindow
+}  // namespace forms

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-namespace mainwindow {
+namespace forms {
 
 // The program's Gothic face, sized in pixels so that the fixed layouts hold
 // at any logical DPI. Families tried in order: "ＭＳ Ｐゴシック" under its two
@@ -20,4 +20,4 @@ inline constexpr int kButtonFontPixels = 16;  // 12 pt at 96 dpi
 // a fallback, a second large font file loaded at start-up.
 inline constexpr int kWindowFontPixels = 12;
 
-}  // namespace mainwindow
+}  // namespace forms

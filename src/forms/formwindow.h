@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace mainwindow {
+namespace forms {
 
 // A window opened by a command of the main window: it draws on activation
 // and, once closed, tells its owner, who lets go of it.
@@ -24,4 +24,4 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 };
 
-}  // namespace mainwindow
+}  // namespace forms

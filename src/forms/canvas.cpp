@@ -1,4 +1,4 @@
-#include "graph/canvas.h"
+#include "forms/canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -17,6 +17,8 @@ QPointF penPath(QPoint pixel, qreal ratio) {
 }
 
 }  // namespace
+
+namespace forms {
 
 Canvas::Canvas(QWidget *parent) : QFrame(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -161,3 +163,5 @@ void Canvas::resizeEvent(QResizeEvent *event) {
     QFrame::resizeEvent(event);
     updateTransform();
 }
+
+}  // namespace forms

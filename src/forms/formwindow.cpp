@@ -1,8 +1,8 @@
-#include "mainwindow/formwindow.h"
+#include "forms/formwindow.h"
 
 #include <QCloseEvent>
 
-namespace mainwindow {
+namespace forms {
 
 void FormWindow::bringUp() {
     show();
@@ -25,4 +25,4 @@ void FormWindow::closeEvent(QCloseEvent *event) {
     }
 }
 
-}  // namespace mainwindow
+}  // namespace forms

@@ -1,13 +1,13 @@
-#include "experiment/program.h"
+#include "app/program.h"
 
-#include "experiment/form1.h"
+#include "mainwindow/form1.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace experiment {
+namespace app {
 
 namespace {
 
@@ -38,4 +38,4 @@ int runProgram(int argc, char **argv) {
     return QApplication::exec();
 }
 
-}  // namespace experiment
+}  // namespace app
