@@ -3,7 +3,7 @@
 # when run as root; otherwise prints the one command that would.
 set -eu
 
-PACKAGES="g++ cmake make qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev fonts-horai-umefont fonts-ipafont-gothic"
+PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libcanberra-dev libcanberra-pulse pkg-config fonts-horai-umefont fonts-ipafont-gothic"
 # Only for the tests: a private sound server to play the chimes into and
 # record from, and a virtual screen to click on, photograph and close
 # windows on (with the system Python's X bindings).

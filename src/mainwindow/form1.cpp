@@ -24,9 +24,6 @@
 #include <QShowEvent>
 #include <QTimer>
 
-#include <cstdio>
-#include <cstdlib>
-
 using namespace experiment;
 
 Form1::Form1(QWidget *parent) : FormWindow(parent), m_random(std::make_unique<HandGenerator>()) {
@@ -75,7 +72,9 @@ void Form1::setQuestion(Question question) {
 }
 
 void Form1::setProgramEnd(std::function<void(int)> end) {
-    m_programEnd = std::move(end);
+    if (end) {
+        m_programEnd = std::move(end);
+    }
 }
 
 template <typename T>
@@ -536,15 +535,7 @@ void Form1::endProgram() {
         m_form4->hide();
     }
     hide();
-    if (m_programEnd) {
-        m_programEnd(0);
-        return;
-    }
-    // The process ends here, without tearing down the toolkit: Qt's sound
-    // objects cannot always be destroyed safely while a chime is still
-    // loading or playing (a crash in about one exit in a hundred).
-    std::fflush(nullptr);
-    std::_Exit(0);
+    m_programEnd(0);
 }
 
 void Form1::closeEvent(QCloseEvent *event) {

@@ -3,6 +3,7 @@
 #include "experiment/random.h"
 #include "forms/formwindow.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -37,7 +38,8 @@ public:
     void setTimeOfDay(experiment::TimeOfDay timeOfDay);
 
     // Replace the exit question (returns 6 for yes, 7 for no) and the end of
-    // the program (by default: the process exits at once with the status).
+    // the program (by default: the event loop is left with the status, and
+    // main returns once the windows and the sound context are destroyed).
     using Question = std::function<int(QWidget *parent, const QString &text, const QString &title)>;
     void setQuestion(Question question);
     void setProgramEnd(std::function<void(int status)> end);
@@ -148,5 +150,5 @@ private:
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<Form4> m_form4;
     Question m_question = askYesNo;
-    std::function<void(int)> m_programEnd;
+    std::function<void(int)> m_programEnd = [](int status) { QCoreApplication::exit(status); };
 };

@@ -1,6 +1,6 @@
 #include "sound/mmcontrol.h"
 
-#include "sound/deviceloader.h"
+#include "sound/chimedevice.h"
 
 MMControl::MMControl(QWidget *parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
@@ -10,7 +10,7 @@ MMControl::~MMControl() = default;
 
 sound::SoundDevice *MMControl::device() {
     if (!m_device) {
-        m_device = sound::createChimeDevice();
+        m_device = std::make_unique<sound::ChimeDevice>();
     }
     return m_device.get();
 }

@@ -64,7 +64,7 @@ ink() {  # D, W or L: the judgement colour with the most pixels in a label
 
 start
 check "the window shows, 488 x 497" '[ "$(xdotool getwindowgeometry "$WIN" | grep -o "[0-9]*x[0-9]*")" = 488x497 ]'
-check "nothing only a later command needs is loaded at start" '! grep -qE "Multimedia|libjanken_sound|imageformats" /proc/$PID/maps'
+check "nothing only a later command needs is loaded at start" '! grep -qE "libpulse|canberra-|imageformats" /proc/$PID/maps'
 import -window "$WIN" "$T/shot.png" && cp "$T/shot.png" "$OUT/start.png"
 hands=("$(crop 89x81+72+40)" "$(crop 89x81+200+40)" "$(crop 89x81+328+40)")  # the start: rock, scissors, paper
 
@@ -94,7 +94,7 @@ check "automatic play counted rounds, and stopped" '[ "$before" != "$after" ] &&
 
 # The chimes: 初期化, HELP (its window closed again), 終了 answered いいえ, then はい.
 click 456 12 2 && click 392 12 2
-check "the chime player is loaded once a chime is asked for" 'grep -q libjanken_sound /proc/$PID/maps'
+check "the sound server's client is loaded once a chime is asked for" 'grep -q libcanberra-pulse /proc/$PID/maps'
 HELP=$(xdotool search --onlyvisible --pid $PID --name 'ヘルプ' | head -1)
 xdotool mousemove --window "$HELP" 530 12 click 1 && sleep 0.5
 click 32 12 2 && answer Escape && sleep 0.5
@@ -108,7 +108,7 @@ chimes=$(sox "$OUT/chimes.wav" -t dat - 2>/dev/null | awk 'NR > 2 { w = int($1 /
           if (loud && !on) { on = 1; from = i } if (!loud && on && i - to > 8) { on = 0; printf "%.1f ", (to - from + 1) * 0.02 }
           if (loud) to = i } if (on) printf "%.1f", (to - from + 1) * 0.02 }')
 heard=$(echo "$chimes" | awk '{ print ($1 >= 0.6 && $2 >= 0.6 && $3 >= 0.9 && NF <= 4) ? "yes" : "no" }')
-check "初期化, HELP and 終了 chime once each (heard, in seconds: $chimes)" '[ "$heard" = yes ]'
+check "初期化, HELP and 終了 chime once each, はい's perhaps cut off (heard, in seconds: $chimes)" '[ "$heard" = yes ]'
 
 # Quick ends while a chime starts: はい at once, and the frame's close button.
 for run in $(seq 10); do
