@@ -32,13 +32,11 @@ test-sanitize: test-deps
 	@cmake --build --preset sanitize --parallel $(JOBS)
 	@ctest --preset sanitize --parallel $(JOBS)
 
-# A Debian package for /usr, built apart in build-package/.
+# The Debian package (debian/), built by dpkg-buildpackage from a copy of
+# the tree in build-package/src/; the .deb lands in build-package/.
 package: deps
 	@scripts/deps.sh package
-	@cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
-	@cmake --build build-package --parallel $(JOBS)
-	@cd build-package && cpack -G DEB
-	@ls build-package/janken_*.deb
+	@packaging/build-deb.sh build-package $(JOBS)
 
 # The benchmark table (about two minutes); the README quotes it.
 bench:

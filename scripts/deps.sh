@@ -17,8 +17,9 @@ case "${1:-}" in
     test) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev" ;;
     bench) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev xvfb xauth xdotool pulseaudio" ;;
 esac
-# Only for make package: the tools that compute the package's dependencies.
-[ "${1:-}" = package ] && PACKAGES="dpkg-dev file"
+# Only for make package and package-check: Debian's package tools, and the
+# validators of the package, its metainfo, desktop entry and manual page.
+[ "${1:-}" = package ] && PACKAGES="dpkg-dev debhelper lintian appstream desktop-file-utils man-db"
 
 missing=""
 for p in $PACKAGES; do
