@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-sanitize package bench build configure deps test-deps clean
+.PHONY: run test test-sanitize package package-check bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -37,6 +37,11 @@ test-sanitize: test-deps
 package: deps
 	@scripts/deps.sh package
 	@packaging/build-deb.sh build-package $(JOBS)
+
+# The built package through lintian, AppStream's and the desktop entry's
+# validators and man's warnings; fails on any error or warning.
+package-check: package
+	@packaging/check-deb.sh build-package
 
 # The benchmark table (about two minutes); the README quotes it.
 bench:
