@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-sanitize approve package bench build configure deps test-deps clean
+.PHONY: run test test-sanitize approve package package-check bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -38,13 +38,16 @@ test-sanitize: test-deps
 	@cmake --build --preset sanitize --parallel $(JOBS)
 	@ctest --preset sanitize --parallel $(JOBS)
 
-# A Debian package for /usr, built apart in build-package/.
+# The Debian package (debian/), built by dpkg-buildpackage from a copy of
+# the tree in build-package/src/; the .deb lands in build-package/.
 package: deps
 	@scripts/deps.sh package
-	@cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >/dev/null
-	@cmake --build build-package --parallel $(JOBS)
-	@cd build-package && cpack -G DEB
-	@ls build-package/janken_*.deb
+	@packaging/build-deb.sh build-package $(JOBS)
+
+# The built package through lintian, AppStream's and the desktop entry's
+# validators and man's warnings; fails on any error or warning.
+package-check: package
+	@packaging/check-deb.sh build-package
 
 # The benchmark table (about two minutes); the README quotes it.
 bench:

@@ -138,17 +138,10 @@ void Canvas::print(const QString &text) {
     update();
 }
 
-QImage Canvas::snapshot() const {
+QImage Canvas::image() {
+    ensureImage();
     finishPainting();
-    if (m_image.isNull()) {
-        QImage blank(innerSize(), QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        return blank;
-    }
-    if (qFuzzyCompare(m_image.devicePixelRatio(), 1.0)) {
-        return m_image;
-    }
-    return m_image.scaled(innerSize(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return m_image;
 }
 
 void Canvas::paintEvent(QPaintEvent *event) {

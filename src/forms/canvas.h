@@ -36,8 +36,8 @@ public:
     // The pixel (in logical coordinates of the inner area) a user point falls on.
     QPoint toPixel(QPointF user) const;
     QPointF toUser(QPoint pixel) const;
-    // What the canvas shows, at one image pixel per logical pixel.
-    QImage snapshot() const;
+    // What the canvas shows, at the screen's pixel ratio.
+    QImage image();
     int printedLines() const { return m_printedLines; }
 
 protected:

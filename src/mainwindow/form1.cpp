@@ -15,7 +15,9 @@
 #include "mainwindow/pictures.h"
 #include "sound/mmcontrol.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -47,8 +49,44 @@ Form1::Form1(QWidget *parent) : FormWindow(parent), m_random(std::make_unique<Ha
     connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
     connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
     connect(Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
+    offerCopy();
 
     Form_Load();
+}
+
+// The result table as text for worksheets and slides: Ctrl+C anywhere in the
+// window, or コピー on the table's own one-item menu. It runs no handler and
+// touches no experiment state.
+void Form1::offerCopy() {
+    auto *copy = new QAction(QStringLiteral(u"コピー"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    addAction(copy);
+    const QList<QLabel *> headings{control<QLabel>("Label13"), control<QLabel>("Label14")};
+    for (QLabel *cell : headings) {
+        cell->addAction(copy);
+        cell->setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    for (const ResultRow &row : m_results) {
+        for (QLabel *cell : {row.heading, row.countLabel, row.ratioLabel}) {
+            cell->addAction(copy);
+            cell->setContextMenuPolicy(Qt::ActionsContextMenu);
+        }
+    }
+    connect(copy, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(resultTable()); });
+}
+
+// One line a row, tab-separated, as a spreadsheet pastes a table: the column
+// headings, then per outcome its heading, count and ratio as shown (empty
+// cells stay empty).
+QString Form1::resultTable() const {
+    QString table = u'\t' + control<QLabel>("Label13")->text() + u'\t' +
+                    control<QLabel>("Label14")->text() + u'\n';
+    for (const ResultRow &row : m_results) {
+        table += row.heading->text() + u'\t' + row.countLabel->text() + u'\t' +
+                 row.ratioLabel->text() + u'\n';
+    }
+    return table;
 }
 
 Form1::~Form1() = default;
@@ -124,15 +162,24 @@ void Form1::bindControls() {
     }};
 
     m_results = {{
-        {&Module1::aikocount, control<QLabel>("aikolabel"), control<QLabel>("aikow")},
-        {&a1katicount, control<QLabel>("a1katilabel"), control<QLabel>("a1katiw")},
-        {&b1katicount, control<QLabel>("b1katilabel"), control<QLabel>("b1katiw")},
-        {&c1katicount, control<QLabel>("c1katilabel"), control<QLabel>("c1katiw")},
-        {&Module1::abc1katicount, control<QLabel>("abc1katiLabel"), control<QLabel>("abc1katiw")},
-        {&a1makecount, control<QLabel>("a1makelabel"), control<QLabel>("a1makew")},
-        {&b1makecount, control<QLabel>("b1makelabel"), control<QLabel>("b1makew")},
-        {&c1makecount, control<QLabel>("c1makelabel"), control<QLabel>("c1makew")},
-        {&Module1::abc1makecount, control<QLabel>("abc1makelabel"), control<QLabel>("abc1makew")},
+        {&Module1::aikocount, control<QLabel>("Label4"), control<QLabel>("aikolabel"),
+         control<QLabel>("aikow")},
+        {&a1katicount, control<QLabel>("Label5"), control<QLabel>("a1katilabel"),
+         control<QLabel>("a1katiw")},
+        {&b1katicount, control<QLabel>("Label6"), control<QLabel>("b1katilabel"),
+         control<QLabel>("b1katiw")},
+        {&c1katicount, control<QLabel>("Label7"), control<QLabel>("c1katilabel"),
+         control<QLabel>("c1katiw")},
+        {&Module1::abc1katicount, control<QLabel>("Label8"), control<QLabel>("abc1katiLabel"),
+         control<QLabel>("abc1katiw")},
+        {&a1makecount, control<QLabel>("Label12"), control<QLabel>("a1makelabel"),
+         control<QLabel>("a1makew")},
+        {&b1makecount, control<QLabel>("Label11"), control<QLabel>("b1makelabel"),
+         control<QLabel>("b1makew")},
+        {&c1makecount, control<QLabel>("Label10"), control<QLabel>("c1makelabel"),
+         control<QLabel>("c1makew")},
+        {&Module1::abc1makecount, control<QLabel>("Label9"), control<QLabel>("abc1makelabel"),
+         control<QLabel>("abc1makew")},
     }};
 }
 

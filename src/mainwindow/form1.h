@@ -98,12 +98,16 @@ private:
         std::int16_t *hand = nullptr;
         QString *handname = nullptr;
     };
-    // One row of the result table: its counter and its two cells.
+    // One row of the result table: its counter, its heading and its two cells.
     struct ResultRow {
         std::int16_t *count = nullptr;
+        QLabel *heading = nullptr;
         QLabel *countLabel = nullptr;
         QLabel *ratioLabel = nullptr;
     };
+
+    void offerCopy();
+    QString resultTable() const;
 
     class FocusKeeper;
     void passFocusOn(QWidget *had);

@@ -6,6 +6,9 @@
 #include "support/approved.h"
 #include "support/fakes.h"
 
+#include <QAction>
+#include <QClipboard>
+
 #include <random>
 
 class TestGraph : public QObject {
@@ -48,6 +51,16 @@ private slots:
                 testing::shot(units ? graph->canvas() : static_cast<QWidget *>(graph));
             testing::compareWithApproved(shown, QString::fromLatin1(QTest::currentDataTag()));
         }
+        // Ctrl+C, or コピー, the canvas's only menu item, copies what it shows.
+        graph->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(graph));
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(graph, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 graph->canvas()->image());
+        QVERIFY(graph->canvas()->contextMenuPolicy() == Qt::ActionsContextMenu &&
+                graph->canvas()->actions().size() == 1);
+        QCOMPARE(graph->canvas()->actions().constFirst()->text(), QStringLiteral(u"コピー"));
         graph->Command1_Click();
         QVERIFY(!graph->isVisible());
     }

@@ -1,35 +1,34 @@
 #!/bin/sh
 # Installs the build into a scratch prefix and checks the tree a desktop
-# expects: the program and its chimes, a valid desktop entry, and the icon
-# at every size.
-# usage: install.sh BUILD_DIR
+# expects: the program and its chimes, the desktop entry, the AppStream
+# metainfo and the manual page under one id, each passing its validator, and
+# the icon at every size. A validator that is not installed is skipped, and
+# says so.   usage: install.sh BUILD_DIR APP_ID
 set -u
-build=$1
+build=$1 id=$2
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
 
-fail=0
+fail=0 skipped=0
 check() { if [ -e "$prefix/$1" ]; then echo "ok   $1"; else echo "FAIL missing $1"; fail=1; fi; }
-check bin/janken
-check share/janken/pinpon.wav
-check share/janken/endpinpon.wav
-check share/applications/janken.desktop
-for size in 32 64 128 256; do
-    check "share/icons/hicolor/${size}x${size}/apps/janken.png"
-done
-[ -x "$prefix/bin/janken" ] || { echo "FAIL: bin/janken is not executable"; fail=1; }
-
-entry="$prefix/share/applications/janken.desktop"
-for key in 'Name=' 'Name\[ja\]=' 'Comment\[ja\]=' 'Categories=Education;Math;' 'Exec=janken' 'Icon=janken'; do
-    grep -q "^$key" "$entry" || { echo "FAIL: the desktop entry lacks $key"; fail=1; }
+for file in bin/janken share/janken/pinpon.wav share/janken/endpinpon.wav share/applications/$id.desktop \
+    share/metainfo/$id.metainfo.xml share/man/man1/janken.1 share/icons/hicolor/32x32/apps/$id.png \
+    share/icons/hicolor/64x64/apps/$id.png share/icons/hicolor/128x128/apps/$id.png \
+    share/icons/hicolor/256x256/apps/$id.png; do
+    check "$file"
 done
 # The program finds its chimes from bin/, wherever it is started.
-grep -q '^Path=' "$entry" && { echo "FAIL: the desktop entry still sets Path="; fail=1; }
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$entry" || { echo "FAIL: desktop-file-validate"; fail=1; }
-else
-    echo "SKIPPED: desktop-file-validate is not installed"
-    exit 77
-fi
+! grep -q '^Path=' "$prefix/share/applications/$id.desktop" || { echo "FAIL: the desktop entry sets Path="; fail=1; }
+
+validate() {  # TOOL COMMAND...: runs the validator, which must say nothing of errors or warnings
+    tool=$1 && shift
+    if ! command -v "$tool" >/dev/null; then echo "SKIPPED: $tool is not installed (make test installs it)"; skipped=1; return; fi
+    report=$("$@" 2>&1) && ! echo "$report" | grep -qiE 'error|warning' && echo "ok   $tool" && return
+    echo "FAIL $tool:" && echo "$report" && fail=1
+}
+validate desktop-file-validate desktop-file-validate "$prefix/share/applications/$id.desktop"
+validate appstreamcli appstreamcli validate --no-net --explain "$prefix/share/metainfo/$id.metainfo.xml"
+validate groff sh -c "groff -k -Tutf8 -man -ww -z '$prefix/share/man/man1/janken.1'"
+[ $fail = 0 ] && [ $skipped = 1 ] && exit 77
 exit $fail

@@ -8,7 +8,10 @@
 #include "support/fakes.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QTimer>
 
 using testing::ScriptedForm;
@@ -81,8 +84,9 @@ private slots:
         ScriptedForm t;
         QStringList names, chain, timers, known;  // names in creation order, bottom up
         for (QObject *child : t.form->children()) {
-            names << child->objectName();
+            names << (child->isWidgetType() || qobject_cast<QTimer *>(child) ? child->objectName() : QString());
         }
+        names.removeAll(QString());
         QCOMPARE(names.join(u' '),
                  QStringLiteral("Line1 MMControl1 Command8 Command7 Command6 Command5 Command4 "
                                 "Command3 Timer4 Command2 "
@@ -146,6 +150,27 @@ private slots:
             }
             QVERIFY2(QApplication::focusWidget()->objectName() == f[3], qPrintable(row));
         }
+    }
+
+    // Ctrl+C copies the result table; a right-click on any of its cells
+    // offers the same as the one item "コピー". (What is copied: tst_model.)
+    void theResultTableIsCopied() {
+        const auto t = shownForm();
+        QVERIFY(t);
+        t->play(1, 2, 2);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(t->form.get(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text().section(u'\n', 0, 2),
+                 QStringLiteral(u"\t回数\t割合\nあいこ\t0\t0.000\nＡ一人勝ち\t1\t1.000"));
+        int cells = 0;
+        for (QLabel *label : t->form->findChildren<QLabel *>()) {
+            const bool menu = label->contextMenuPolicy() == Qt::ActionsContextMenu &&
+                              label->actions().size() == 1;
+            QVERIFY2(!menu || label->actions().constFirst()->text() == QStringLiteral(u"コピー"),
+                     qPrintable(label->objectName()));
+            cells += menu;
+        }
+        QCOMPARE(cells, 29);  // the two column headings and nine rows of three
     }
 
     void theHelpWindowClosesBackToTheMainWindow() {

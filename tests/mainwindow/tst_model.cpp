@@ -7,6 +7,8 @@
 #include "model.h"
 #include "support/fakes.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
@@ -27,13 +29,14 @@ enum Kind {
     Close2,
     Close4,
     CloseFrame,
+    Copy,
     Kinds
 };
 const QStringList kEvents =
     QStringLiteral(
         "ジャンケン ポン 自動開始 初期化 HELP 終了 自動停止 グラフ表示 Timer1 "
         "Timer2 Timer3 Timer4 Form1.activate Form2.activate Form4.activate "
-        "Form2.閉じる Form4.閉じる Form1.frame-close")
+        "Form2.閉じる Form4.閉じる Form1.frame-close Form1.コピー")
         .split(u' ');
 // The controls compared: buttons, timers, pictures, judgements, result cells.
 const QStringList kControls =
@@ -88,6 +91,7 @@ public:
     // The event on the window and on the model; the first difference.
     QString step(const Event &e) {
         m.draws.clear(), m.sounds.clear(), m.questions = 0;
+        copied.clear();
         t.random->values.assign(e.draws.begin(), e.draws.end());
         t.random->log.clear(), t.sound->settings.clear(), asked.clear();
         const bool open = m.recordfull == 0;
@@ -105,6 +109,9 @@ public:
         } else if (e.kind == Activate2 || e.kind == Activate4) {
             e.kind == Activate2 ? form->graphWindow()->Form_Activate()
                                 : form->helpWindow()->Form_Activate();
+        } else if (e.kind == Copy) {  // of the result table: nothing else changes
+            form->actions().constFirst()->trigger();
+            copied = QGuiApplication::clipboard()->text();
         } else if (e.kind == CloseFrame) {
             form->close();
             m.end();
@@ -167,6 +174,7 @@ public:
         d("draws", t.random->log, m.draws);
         d("sounds", t.sound->settings, m.sounds);
         d("asked after the chime", asked, QStringList(m.questions, m.sounds.mid(0, 6).join(u',')));
+        d("copied table", copied, copied.isNull() ? QString() : m.table());
         return diff;
     }
 
@@ -178,6 +186,7 @@ public:
 private:
     QList<QObject *> controls;
     QStringList asked;
+    QString copied;
     int answer = 7;
     bool ended = false;
 };

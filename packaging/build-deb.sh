@@ -1,0 +1,38 @@
+#!/bin/bash
+# Builds the Debian package in OUT_DIR (make package: build-package/).
+# dpkg-buildpackage writes its results beside the tree it builds, so the tree
+# is copied to OUT_DIR/src first and the .deb, .buildinfo and .changes land in
+# OUT_DIR rather than beside the repository. The source package is made there
+# too, from the clean copy, for lintian's checks of debian/.
+# usage: packaging/build-deb.sh OUT_DIR [JOBS]
+set -euo pipefail
+
+out=$1
+jobs=${2:-2}
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+rm -rf "$out/src"
+rm -f "$out"/janken_* "$out"/janken-dbgsym_*
+mkdir "$out/src"
+
+# The files git tracks or would add, as they are in the working tree: edits
+# not yet committed are packaged, build trees and other ignored files are not.
+# Without git (an unpacked tarball), everything but the build trees.
+if git -C "$top" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    (cd "$top" && git ls-files -z --cached --others --exclude-standard |
+        while IFS= read -r -d '' f; do
+            # Skipped: files deleted but not yet committed as such.
+            if [ -e "$f" ] || [ -L "$f" ]; then printf '%s\0' "$f"; fi
+        done | tar --null --no-recursion -T - -cf -) | tar -C "$out/src" -xf -
+else
+    tar -C "$top" --exclude=./build --exclude='./build-*' --exclude=./obj-\* -cf - . |
+        tar -C "$out/src" -xf -
+fi
+
+(cd "$out" && dpkg-source --build src)
+(cd "$out/src" && dpkg-buildpackage -us -uc -b -j"$jobs")
+
+deb=$(ls "$out"/janken_*.deb)
+echo "Built: $deb"
