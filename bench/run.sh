@@ -18,8 +18,8 @@ STARTS=${JANKEN_BENCH_STARTS:-15}
 SESSION_SECONDS=${JANKEN_BENCH_SESSION_SECONDS:-60}
 AWAY_SECONDS=${JANKEN_BENCH_AWAY_SECONDS:-30}
 
-# shellcheck source=../tests/e2e/lib.sh
-source "$HERE/../tests/e2e/lib.sh"
+# shellcheck source=lib.sh
+source "$HERE/lib.sh"
 E2E_TMP=$(mktemp -d)
 skip() {
     echo "bench: cannot run: $*" >&2
@@ -136,8 +136,8 @@ ratio=$(awk -v a="$start_janken" -v b="$start_minimal" 'BEGIN {printf "%.2f", a 
 extra=$(awk -v a="$rss_janken" -v b="$rss_minimal" 'BEGIN {printf "%.1f", (a - b) / 1024}')
 round=$(event_us round)
 graph=$(event_ms graph_drawing)
-v_start=$(verdict 'v <= 1.5' "$ratio")
-v_rss=$(verdict 'v <= 12' "$extra")
+v_start=$(verdict 'v <= 1.2' "$ratio")
+v_rss=$(verdict 'v <= 8' "$extra")
 v_cpu=$(verdict 'v < 2' "$cpu_share")
 v_round=$(verdict 'v < 50' "$round")
 v_graph=$(verdict 'v < 5' "$graph")
@@ -151,10 +151,10 @@ v_ticks=$(verdict 'v >= 198 && v <= 202' "$shuffle_ticks")
     echo
     printf '%-52s %12s %12s %12s %14s  %s\n' measure janken baseline compared budget result
     printf '%-52s %12s %12s %12s %14s  %s\n' "start-up to mapped and painted (median of $STARTS)" \
-        "$start_janken ms" "$start_minimal ms" "${ratio}x" "<= 1.5x" "$v_start"
+        "$start_janken ms" "$start_minimal ms" "${ratio}x" "<= 1.2x" "$v_start"
     printf '%-52s %12s %12s %12s %14s  %s\n' "peak RSS, ${SESSION_SECONDS} s automatic play, graph+help ($windows windows)" \
         "$(awk -v k="$rss_janken" 'BEGIN {printf "%.1f MiB", k / 1024}')" \
-        "$(awk -v k="$rss_minimal" 'BEGIN {printf "%.1f MiB", k / 1024}')" "+$extra MiB" "<= +12 MiB" "$v_rss"
+        "$(awk -v k="$rss_minimal" 'BEGIN {printf "%.1f MiB", k / 1024}')" "+$extra MiB" "<= +8 MiB" "$v_rss"
     printf '%-52s %12s %12s %12s %14s  %s\n' "CPU over ${SESSION_SECONDS} s of automatic play, share of a core" \
         "$cpu_share %" "" "" "< 2 %" "$v_cpu"
     printf '%-52s %12s %12s %12s %14s  %s\n' "  then ${AWAY_SECONDS} s more with the pointer off the window" "$cpu_away %" "" "" "" ""
@@ -169,4 +169,5 @@ v_ticks=$(verdict 'v >= 198 && v <= 202' "$shuffle_ticks")
     printf '%-52s %12s %12s %12s %14s  %s\n' "rounds judged in $auto_s s of automatic play" "$auto_rounds" "" "" "120 +- 1" "$v_rounds"
     printf '%-52s %12s %12s %12s %14s  %s\n' "ticks of the 50 ms shuffle timer in $shuffle_s s" "$shuffle_ticks" "" "" "200 +- 2" "$v_ticks"
 } | tee "$BUILD/bench/table.txt"
-exit $missed
+# The verdicts were reached in subshells; the table says whether one was missed.
+! grep -q MISSED "$BUILD/bench/table.txt"

@@ -38,7 +38,7 @@ grep -E '^[0-9]+ upgraded' "$root/tmp/install.log"
 in_root "dpkg -L janken" >"$root/tmp/janken.list"
 
 echo "== libraries"
-if in_root "ldd /usr/bin/janken /usr/lib/*/janken/libjanken_sound.so" | grep 'not found'; then
+if in_root "ldd /usr/bin/janken" | grep 'not found'; then
     echo "FAIL: unresolved libraries"; fail=1
 fi
 

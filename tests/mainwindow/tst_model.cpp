@@ -101,8 +101,8 @@ public:
             QTest::mouseClick(static_cast<QWidget *>(controls[e.kind]), Qt::LeftButton);
             m.click(e.kind, e.hands(), e.answer);
         } else if (e.kind <= Tick4) {
-            QMetaObject::invokeMethod(form,
-                                      qPrintable(QStringLiteral("Timer%1_Timer").arg(e.kind - 7)));
+            QMetaObject::invokeMethod(controls[e.kind],
+                                      "timeout");  // the tick as the timer sends it
             m.tick(e.kind - Tick1, e.hands());
         } else if (e.kind == Activate1) {
             form->Form_Activate();  // only the first showing sets the window up
