@@ -66,11 +66,16 @@ void Canvas::ensureImage() {
         QImage fresh(device, QImage::Format_RGB32);
         fresh.setDevicePixelRatio(ratio);
         fresh.fill(Qt::white);
+        QPainter painter(&fresh);
         if (!m_image.isNull()) {
             // Keep what was drawn when the density changes.
-            QPainter painter(&fresh);
             painter.drawImage(QRectF(QPointF(0, 0), QSizeF(innerSize())), m_image);
         }
+        for (const Printed &line : std::as_const(m_printed)) {
+            drawText(painter, line.topLeft, line.text, line.colour);
+        }
+        painter.end();
+        m_printed.clear();
         m_image = fresh;
     }
 }
@@ -96,9 +101,9 @@ void Canvas::finishPainting() const {
 }
 
 void Canvas::cls() {
-    ensureImage();
     finishPainting();
-    m_image.fill(Qt::white);
+    m_image = QImage();  // made again by the next line or point
+    m_printed.clear();
     m_current = QPointF(0, 0);
     m_printedLines = 0;
     update();
@@ -123,14 +128,19 @@ void Canvas::pset(QPointF at, QColor colour) {
     update();
 }
 
+void Canvas::drawText(QPainter &painter, QPoint topLeft, const QString &text, QColor colour) const {
+    painter.setPen(colour);
+    painter.setFont(font());
+    painter.drawText(QPoint(topLeft.x(), topLeft.y() + QFontMetrics(font()).ascent()), text);
+}
+
 void Canvas::print(const QString &text) {
-    ensureImage();
     const QFontMetrics metrics(font());
     const QPoint topLeft = toPixel(m_current);
-    if (!text.isEmpty()) {
-        QPainter &painter = imagePainter(m_foreColour);
-        painter.setFont(font());
-        painter.drawText(QPoint(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+    if (!text.isEmpty() && m_image.isNull()) {
+        m_printed.append({topLeft, text, m_foreColour});
+    } else if (!text.isEmpty()) {
+        drawText(imagePainter(m_foreColour), topLeft, text, m_foreColour);
     }
     // Back to the left edge, one line of the font down.
     m_current = QPointF(0, toUser(QPoint(0, topLeft.y() + metrics.height())).y());
@@ -146,10 +156,15 @@ QImage Canvas::image() {
 
 void Canvas::paintEvent(QPaintEvent *event) {
     QFrame::paintEvent(event);  // the border
-    ensureImage();
     finishPainting();
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), m_image);
+    if (!m_image.isNull()) {
+        painter.drawImage(contentsRect().topLeft(), m_image);
+    }
+    painter.translate(contentsRect().topLeft());
+    for (const Printed &line : std::as_const(m_printed)) {
+        drawText(painter, line.topLeft, line.text, line.colour);
+    }
 }
 
 void Canvas::resizeEvent(QResizeEvent *event) {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFrame>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <QPointF>
 #include <QTransform>
@@ -11,8 +12,10 @@ namespace forms {
 
 // A picture box used as a canvas: white, with a two-pixel sunken border, and
 // a user coordinate system mapped onto the area inside the border. What is
-// drawn is kept in a backing image at the screen's pixel density and painted
-// again whenever the box is exposed, until the canvas is cleared.
+// drawn is kept until the canvas is cleared and painted again whenever the
+// box is exposed: in a backing image at the screen's pixel density once a
+// line or point is drawn; text alone (a page of help) as its lines, which
+// spares a window that only prints a megabyte of image.
 class Canvas : public QFrame {
     Q_OBJECT
 
@@ -46,6 +49,7 @@ protected:
 
 private:
     void ensureImage();
+    void drawText(QPainter &painter, QPoint topLeft, const QString &text, QColor colour) const;
     // One painter stays open on the backing image across a run of drawing
     // calls (a graph is thousands of segments) and is closed before the
     // image is shown, copied, refilled or replaced.
@@ -55,6 +59,12 @@ private:
     void updateTransform();
 
     QImage m_image;
+    struct Printed {
+        QPoint topLeft;
+        QString text;
+        QColor colour;
+    };
+    QList<Printed> m_printed;  // while there is no image
     mutable QPainter m_painter;
     QTransform m_toPixels;  // user units -> logical pixels of the inner area
     qreal m_scaleWidth = 0;
