@@ -66,6 +66,7 @@ QWidget *makeWidget(const ControlSpec &spec, QWidget *window, PictureSource pict
             auto *line = new QFrame(window);
             line->setFrameStyle(QFrame::HLine | QFrame::Plain);
             line->setLineWidth(1);
+            line->setAccessibleName(QStringLiteral(u"区切り線"));  // a rule has no caption of its own
             return line;
         }
         case Kind::Sound:
@@ -131,6 +132,11 @@ void buildControls(QWidget *window, std::span<const ControlSpec> controls, Pictu
               [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < focusChain.size(); ++i) {
         QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
+    }
+    // The first in the tab order holds the focus when the window opens,
+    // whichever was created first.
+    if (!focusChain.empty()) {
+        focusChain.front().second->setFocus(Qt::OtherFocusReason);
     }
 }
 

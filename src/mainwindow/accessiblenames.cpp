@@ -96,9 +96,8 @@ void nameMainWindowControls(QWidget *window) {
         nameCell(window, row.count, heading + space + count);
         nameCell(window, row.ratio, heading + space + ratio);
     }
-    // The two controls without a caption of their own.
+    // The control without a caption of its own.
     nameCell(window, "MMControl1", QStringLiteral(u"効果音"));
-    nameCell(window, "Line1", QStringLiteral(u"区切り線"));
 }
 
 }  // namespace mainwindow

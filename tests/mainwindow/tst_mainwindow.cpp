@@ -84,7 +84,8 @@ private slots:
         ScriptedForm t;
         QStringList names, chain, timers, known;  // names in creation order, bottom up
         for (QObject *child : t.form->children()) {
-            names << (child->isWidgetType() || qobject_cast<QTimer *>(child) ? child->objectName() : QString());
+            names << (child->isWidgetType() || qobject_cast<QTimer *>(child) ? child->objectName()
+                                                                             : QString());
         }
         names.removeAll(QString());
         QCOMPARE(names.join(u' '),
@@ -111,17 +112,27 @@ private slots:
                           (timer->isSingleShot() ? "!" : "");
         }
         QCOMPARE(timers.join(u' '), QStringLiteral("Timer4=500 Timer3=50 Timer2=50 Timer1=50"));
-        // A screen reader knows every control by a name of its own.
-        for (QWidget *w : t.form->findChildren<QWidget *>()) {
-            const QString name = accessible(w)->text(QAccessible::Name);
-            QVERIFY2(!name.isEmpty() && !known.contains(name), qPrintable(w->objectName()));
+        // A screen reader knows every control by a name of its own, and each
+        // window opens with the focus on the first in its tab order.
+        Form2 graph;
+        Form4 help;
+        for (QWidget *w : t.form->findChildren<QWidget *>() + graph.findChildren<QWidget *>() +
+                              help.findChildren<QWidget *>()) {
+            const QString name =
+                accessible(w)->text(QAccessible::Name) + (w->window() == &graph  ? "@2"
+                                                          : w->window() == &help ? "@4"
+                                                                                 : "");
+            QVERIFY2(!name.startsWith(u'@') && !known.contains(name), qPrintable(w->objectName()));
             known << name;
         }
+        QCOMPARE(t.form->focusWidget()->objectName() + graph.focusWidget()->objectName() +
+                     help.focusWidget()->objectName(),
+                 QStringLiteral("Command1Picture1Command1"));
         for (const char *name :
              {"pii2", "hanntei3", "abc1katiLabel", "a1makew", "Command2", "MMControl1"}) {
             known << accessible(t.child(QLatin1String(name)))->text(QAccessible::Name);
         }
-        QCOMPARE(known.mid(54).join(u','),
+        QCOMPARE(known.mid(54 + 6).join(u','),
                  QStringLiteral(
                      u"Ｂくん チョキ,Ｃくん 判定,一人勝ち 回数,Ａ一人負け 割合,ポ　ン,効果音"));
         t.form->show();
