@@ -116,9 +116,9 @@ void Form1::setProgramEnd(std::function<void(int)> end) {
 }
 
 template <typename T>
-T *Form1::control(const char *name) const {
+T *Form1::control(const QByteArray &name) const {
     T *found = findChild<T *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    Q_ASSERT_X(found, "Form1", name);
+    Q_ASSERT_X(found, "Form1", name.constData());
     return found;
 }
 
@@ -137,29 +137,22 @@ void Form1::bindControls() {
     Timer4 = control<QTimer>("Timer4");
     MMControl1 = control<MMControl>("MMControl1");
 
-    m_players = {{
-        {Timer1,
-         {control<forms::ImageControl>("guu1"), control<forms::ImageControl>("pii1"),
-          control<forms::ImageControl>("paa1")},
-         control<QLabel>("hanntei1"),
-         &ashow,
-         &ahand,
-         &ahandname},
-        {Timer2,
-         {control<forms::ImageControl>("guu2"), control<forms::ImageControl>("pii2"),
-          control<forms::ImageControl>("paa2")},
-         control<QLabel>("hanntei2"),
-         &bshow,
-         &bhand,
-         &bhandname},
-        {Timer3,
-         {control<forms::ImageControl>("guu3"), control<forms::ImageControl>("pii3"),
-          control<forms::ImageControl>("paa3")},
-         control<QLabel>("hanntei3"),
-         &cshow,
-         &chand,
-         &chandname},
-    }};
+    // One column a player: its timer, pictures, judgement and variables.
+    const std::array<QTimer *, 3> timers{Timer1, Timer2, Timer3};
+    const std::array<std::int16_t *, 3> shows{&ashow, &bshow, &cshow};
+    const std::array<std::int16_t *, 3> hands{&ahand, &bhand, &chand};
+    const std::array<QString *, 3> names{&ahandname, &bhandname, &chandname};
+    for (std::size_t p = 0; p < m_players.size(); ++p) {
+        const auto named = [p](const char *stem) { return stem + QByteArray::number(int(p) + 1); };
+        m_players[p] = {
+            timers[p],
+            {control<forms::ImageControl>(named("guu")), control<forms::ImageControl>(named("pii")),
+             control<forms::ImageControl>(named("paa"))},
+            control<QLabel>(named("hanntei")),
+            shows[p],
+            hands[p],
+            names[p]};
+    }
 
     m_results = {{
         {&Module1::aikocount, control<QLabel>("Label4"), control<QLabel>("aikolabel"),

@@ -114,7 +114,7 @@ private:
     QList<QPushButton *> focusSuccessors(const QWidget *had) const;
 
     template <typename T>
-    T *control(const char *name) const;
+    T *control(const QByteArray &name) const;
     void bindControls();
     void resetVariables();
     void showStartPictures();
