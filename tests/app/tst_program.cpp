@@ -1,8 +1,6 @@
 // Starting the program: its options, answered before any window and without
-// a display; one line that says how to run it when there is no display; and
-// one version number, the project's, in the program and the package.
-#include "app/program.h"
-
+// a display (a chosen platform counts as one); one line that says how to run
+// it when there is none; one version, the project's, in program and package.
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -11,16 +9,6 @@ class TestProgram : public QObject {
     Q_OBJECT
 
 private slots:
-    void aDisplayIsFoundThroughAnyOfItsVariables() {
-        for (const char *variable : {"", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-                qputenv(name, qstrcmp(name, variable) == 0 ? "offscreen" : "");
-            }
-            QVERIFY2(app::displayAvailable() == (*variable != 0), variable);
-            QVERIFY(app::displayAvailable(true));
-        }
-    }
-
     // Rows: arguments | status | what standard output and standard error begin with.
     void theCommandLineIsAnsweredWithoutADisplay() {
         const QString version = QStringLiteral("janken " JANKEN_VERSION "\n");

@@ -1,6 +1,8 @@
-// The main window as its users meet it: approved images of its states; what
-// an image cannot show (names, stacking and tab order, timers, accessible
-// names); the keyboard focus; the help window's way back; the pictures.
+// The three windows as a user opens them from the main window: approved
+// images of named states; what an image cannot show (names, stacking and tab
+// order, first focus, timers, accessible names); where the focus goes; the
+// copies; the help window's way back; the pictures against their grids.
+#include "forms/canvas.h"
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "mainwindow/pictures.h"
@@ -13,6 +15,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QTimer>
+
+#include <random>
 
 using testing::ScriptedForm;
 
@@ -36,37 +40,64 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // Image: steps, "GSP" a judged round with those hands (G rock, S
-    // scissors, P paper), "998*GSP" as many, "J" a round opened, "T" a tick
-    // of each shuffle timer, "R" the reset (which looks as at the start).
+    // Image: steps. "GSP" a judged round with those hands (G rock, S
+    // scissors, P paper), "998*GSP" as many, "F300" fair rounds of a fixed
+    // sequence (up to the limit), "J" a round opened, "T" a tick of each
+    // shuffle timer, "R" the reset (which looks as at the start); "graph",
+    // "units" (its canvas at 2 x 10 pixels per unit, where a drawing moved by
+    // one unit shows) and "help" show that window, activated twice alike.
     void looksAsApproved() {
         for (const QString &row :
-             QStringLiteral("start:;rounds:GSS GSP PGP SGG GGP PGP;shuffle:GSS J T T;"
-                            "closed:998*GSP GGG;start:GSS SSP 998*PPP R")
+             QStringLiteral("main-start:;main-rounds:GSS GSP PGP SGG GGP PGP;main-shuffle:GSS J T "
+                            "T;main-closed:998*GSP GGG;"
+                            "main-start:GSS SSP 998*PPP R;graph-start:graph;graph-300:F300 "
+                            "graph;graph-units-300:F300 units;"
+                            "graph-units-first-after-reset:F40 R GGG "
+                            "units;graph-units-closed:F5000 units;help:help")
                  .split(u';')) {
             const auto t = shownForm();
             QVERIFY(t);
+            std::minstd_rand fair(7);
+            QWidget *shown = t->form.get();
             for (const QString &step : row.section(u':', 1).split(u' ', Qt::SkipEmptyParts)) {
                 const QString what = step.section(u'*', -1);
-                for (int i = step.contains(u'*') ? step.section(u'*', 0, 0).toInt() : 1; i > 0;
-                     --i) {
-                    const auto hand = [&what](int p) {
-                        return int(QStringLiteral("GSP").indexOf(what[p])) + 1;
+                const int times = step.startsWith(u'F') ? step.mid(1).toInt()
+                                  : step.contains(u'*') ? step.section(u'*', 0, 0).toInt()
+                                                        : 1;
+                for (int i = 0; i < times && Module1::recordfull == 0; ++i) {
+                    const auto hand = [&](int p) {
+                        return what[0] == u'F' ? int(fair() % 3) + 1
+                                               : int(QStringLiteral("GSP").indexOf(what[p])) + 1;
                     };
                     what == u"J"   ? t->form->Command1_Click()
                     : what == u"T" ? (t->form->Timer1_Timer(), t->form->Timer2_Timer(),
                                       t->form->Timer3_Timer())
                     : what == u"R" ? t->form->Command4_Click()
-                                   : t->play(hand(0), hand(1), hand(2));
+                    : what.size() == 3 || what[0] == u'F' ? t->play(hand(0), hand(1), hand(2))
+                                                          : void();
+                }
+                if (what == u"help" || what == u"graph" || what == u"units") {
+                    what == u"help" ? t->form->Command5_Click() : t->form->Command8_Click();
+                    auto *window = static_cast<forms::FormWindow *>(
+                        what == u"help" ? static_cast<QWidget *>(t->form->helpWindow())
+                                        : t->form->graphWindow());
+                    QVERIFY(QTest::qWaitForWindowExposed(window));
+                    shown = what == u"units" ? t->form->graphWindow()->canvas()
+                                             : static_cast<QWidget *>(window);
+                    if (what == u"units") {
+                        shown->setFixedSize(2204, 1204);
+                    }
+                    QMetaObject::invokeMethod(window, "Form_Activate");
                 }
             }
-            testing::compareWithApproved(testing::shot(t->form.get()),
-                                         QStringLiteral("main-") + row.section(u':', 0, 0));
+            for (int activation = 0; activation < (shown == t->form.get() ? 1 : 2); ++activation) {
+                QMetaObject::invokeMethod(shown->window(), "Form_Activate");
+                testing::compareWithApproved(testing::shot(shown), row.section(u':', 0, 0));
+            }
         }
         testing::compareWithApproved(Form1().windowIcon().pixmap(32).toImage(),
                                      QStringLiteral("icon"));
     }
-
     // Every window description is in whole pixels of 15 twips.
     void layoutsAreInWholePixels() {
         for (const auto &[window, controls] :
@@ -163,9 +194,10 @@ private slots:
         }
     }
 
-    // Ctrl+C copies the result table; a right-click on any of its cells
-    // offers the same as the one item "コピー". (What is copied: tst_model.)
-    void theResultTableIsCopied() {
+    // Ctrl+C copies the result table, or the graph as the canvas shows it; a
+    // right-click on a cell of the table or on the canvas offers the same as
+    // the one item "コピー". (What the table copies: tst_model.)
+    void copying() {
         const auto t = shownForm();
         QVERIFY(t);
         t->play(1, 2, 2);
@@ -182,6 +214,18 @@ private slots:
             cells += menu;
         }
         QCOMPARE(cells, 29);  // the two column headings and nine rows of three
+        t->form->Command8_Click();
+        forms::Canvas *canvas = t->form->graphWindow()->canvas();
+        QVERIFY(QTest::qWaitForWindowActive(canvas->window()));
+        QTest::keyClick(canvas->window(), Qt::Key_C, Qt::ControlModifier);
+        const auto rgb = [](const QImage &image) {
+            return image.convertToFormat(QImage::Format_RGB32);
+        };
+        QCOMPARE(rgb(QGuiApplication::clipboard()->image()),
+                 rgb(canvas->grab(canvas->contentsRect()).toImage()));
+        QCOMPARE(QString::number(canvas->actions().size()) + canvas->actions().constFirst()->text(),
+                 QStringLiteral(u"1コピー"));
+        QVERIFY(canvas->contextMenuPolicy() == Qt::ActionsContextMenu);
     }
 
     void theHelpWindowClosesBackToTheMainWindow() {
