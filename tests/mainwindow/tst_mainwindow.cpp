@@ -14,6 +14,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <random>
@@ -84,14 +86,17 @@ private slots:
                     QVERIFY(QTest::qWaitForWindowExposed(window));
                     shown = what == u"units" ? t->form->graphWindow()->canvas()
                                              : static_cast<QWidget *>(window);
+                    QVERIFY(QTest::qWaitForWindowActive(window));  // which draws it
                     if (what == u"units") {
                         shown->setFixedSize(2204, 1204);
+                        QMetaObject::invokeMethod(window, "Form_Activate");
                     }
-                    QMetaObject::invokeMethod(window, "Form_Activate");
                 }
             }
             for (int activation = 0; activation < (shown == t->form.get() ? 1 : 2); ++activation) {
-                QMetaObject::invokeMethod(shown->window(), "Form_Activate");
+                if (activation > 0) {  // the first drawing is the activation's
+                    QMetaObject::invokeMethod(shown->window(), "Form_Activate");
+                }
                 testing::compareWithApproved(testing::shot(shown), row.section(u':', 0, 0));
             }
         }
@@ -226,6 +231,23 @@ private slots:
         QCOMPARE(QString::number(canvas->actions().size()) + canvas->actions().constFirst()->text(),
                  QStringLiteral(u"1コピー"));
         QVERIFY(canvas->contextMenuPolicy() == Qt::ActionsContextMenu);
+    }
+
+    // The real question: title, text, はい the default of two buttons, and
+    // Escape answering いいえ (7).
+    void theExitQuestionAsks() {
+        const auto t = shownForm();
+        QVERIFY(t);
+        QString seen;
+        QTimer::singleShot(0, t->form.get(), [&seen] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            seen = box->windowTitle() + box->text() + box->defaultButton()->text() +
+                   QString::number(box->buttons().size());
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        t->form->Command6_Click();
+        QCOMPARE(seen, QStringLiteral(u"じゃんけん終了していいですか？はい2"));
+        QCOMPARE(t->form->answer, 7.0);
     }
 
     void theHelpWindowClosesBackToTheMainWindow() {
