@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <bit>
+#include <numeric>
 
 using namespace experiment;
 
@@ -37,14 +38,6 @@ private:
     float m_last = 0;
 };
 
-double chiSquare(const std::vector<long> &observed, double expected) {
-    double chi = 0;
-    for (long n : observed) {
-        chi += (double(n) - expected) * (double(n) - expected) / expected;
-    }
-    return chi;
-}
-
 }  // namespace
 
 class TestExperiment : public QObject {
@@ -55,13 +48,12 @@ private slots:
     // Wins, Loses) and the counter that grows: 0 draws, 1-3 A, B or C alone
     // wins, 4-6 A, B or C alone loses.
     void everyCombinationIsJudged() {
-        const QStringList rows = QStringLiteral(
-                                     "gggDDD0 sssDDD0 pppDDD0 gspDDD0 gpsDDD0 spgDDD0 sgpDDD0 "
-                                     "pgsDDD0 psgDDD0 gssWLL1 sppWLL1 "
-                                     "pggWLL1 sgsLWL2 pspLWL2 gpgLWL2 ssgLLW3 ppsLLW3 ggpLLW3 "
-                                     "gppLWW4 sggLWW4 pssLWW4 pgpWLW5 "
-                                     "gsgWLW5 spsWLW5 ppgWWL6 ggsWWL6 sspWWL6")
-                                     .split(u' ');
+        const QStringList rows =
+            QStringLiteral(
+                "gggDDD0 sssDDD0 pppDDD0 gspDDD0 gpsDDD0 spgDDD0 sgpDDD0 pgsDDD0 psgDDD0 gssWLL1 "
+                "sppWLL1 pggWLL1 sgsLWL2 pspLWL2 gpgLWL2 ssgLLW3 ppsLLW3 ggpLLW3 gppLWW4 sggLWW4 "
+                "pssLWW4 pgpWLW5 gsgWLW5 spsWLW5 ppgWWL6 ggsWWL6 sspWWL6")
+                .split(u' ');
         QCOMPARE(rows.size(), 27);
         for (const QString &row : rows) {
             const auto name = [&row](int i) {
@@ -71,25 +63,20 @@ private slots:
             QVERIFY2(judged, qPrintable(row));
             QString verdicts;
             for (Verdict v : judged->verdicts) {
-                const int i = int(QStringList{QStringLiteral(u"あいこ"), QStringLiteral(u"勝ち"),
-                                              QStringLiteral(u"負け")}
-                                      .indexOf(verdictCaption(v)));
+                const auto i =
+                    QStringLiteral(u"あいこ 勝ち 負け").split(u' ').indexOf(verdictCaption(v));
                 verdicts += QStringLiteral("DWL").at(i);
                 QCOMPARE(verdictPaletteIndex(v), QList<int>({2, 9, 12}).at(i));
             }
             QCOMPARE(verdicts + QString::number(int(judged->tally)), row.mid(3));
         }
-        QCOMPARE(judge(QStringLiteral("guu"), QStringLiteral("pii"), QStringLiteral("choki")),
-                 nullptr);
+        QCOMPARE(judge(u"guu", u"pii", u"choki"), nullptr);
     }
 
     void ratiosShowAsInTheClassroom() {
-        const QStringList rows =
-            QStringLiteral(
-                "1/16=0.063 1/3=0.333 2/3=0.667 999/1000=0.999 0/7=0.000 1/1=1.000 1/2000=0.001 "
-                "1/2001=0.000 999/2997=0.333 5/8=0.625 1000/1001=0.999")
-                .split(u' ');
-        for (const QString &row : rows) {
+        for (const QString row :
+             {"1/16=0.063", "1/3=0.333", "2/3=0.667", "999/1000=0.999", "0/7=0.000", "1/1=1.000",
+              "1/2000=0.001", "1/2001=0.000", "999/2997=0.333", "5/8=0.625", "1000/1001=0.999"}) {
             const auto count = std::int16_t(row.section(u'/', 0, 0).toInt()),
                        total = std::int16_t(row.section(u'/', 1).section(u'=', 0, 0).toInt());
             QCOMPARE(ratioText(count, total), row.section(u'=', 1));
@@ -98,13 +85,10 @@ private slots:
         // Every ratio a closed experiment can reach, against exact rounding.
         for (int total = 1; total <= 3000; ++total) {
             for (int count = 0; count <= total; ++count) {
-                if (ratioText(std::int16_t(count), std::int16_t(total)) !=
-                    model::ratioText(count, total)) {
-                    QFAIL(
-                        qPrintable(QStringLiteral("%1/%2 shows %3")
-                                       .arg(count)
-                                       .arg(total)
-                                       .arg(ratioText(std::int16_t(count), std::int16_t(total)))));
+                const QString shown = ratioText(std::int16_t(count), std::int16_t(total));
+                if (shown != model::ratioText(count, total)) {
+                    QFAIL(qPrintable(
+                        QStringLiteral("%1/%2 shows %3").arg(count).arg(total).arg(shown)));
                 }
             }
         }
@@ -138,8 +122,13 @@ private slots:
             ++outcomes[std::size_t(model::judge(h).outcome())];
             ++pairs[std::size_t(std::exchange(previous, cell) * 27 + cell)];
         }
-        const double c = chiSquare(combinations, 1e6 / 27), o = chiSquare(outcomes, 1e6 / 3),
-                     p = chiSquare(pairs, 1e6 / 729);
+        const auto chiSquare = [](const std::vector<long> &observed) {
+            const double expected = 1e6 / double(observed.size());
+            return std::accumulate(observed.begin(), observed.end(), 0.0, [=](double chi, long n) {
+                return chi + (double(n) - expected) * (double(n) - expected) / expected;
+            });
+        };
+        const double c = chiSquare(combinations), o = chiSquare(outcomes), p = chiSquare(pairs);
         QVERIFY2((c < 61.9 && o < 18.4 && p < 878.6) == (fault == 0),
                  qPrintable(QStringLiteral("chi-square %1, %2, %3").arg(c).arg(o).arg(p)));
     }

@@ -6,7 +6,7 @@
 #include "forms/fonts.h"
 #include "help/form4.h"
 #include "help/helptext.h"
-#include "support/fakes.h"
+#include "support/testing.h"
 
 #include <QFontInfo>
 #include <QPainter>

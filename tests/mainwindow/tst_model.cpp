@@ -5,13 +5,12 @@
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "model.h"
-#include "support/fakes.h"
+#include "support/testing.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QTest>
 #include <QTimer>
 
 #include <optional>
@@ -84,25 +83,23 @@ public:
             answer = e.answer;
             QTest::mouseClick(static_cast<QWidget *>(controls[e.kind]), Qt::LeftButton);
             m.click(e.kind, e.hands(), e.answer);
-        } else if (e.kind <= Tick4) {
-            QMetaObject::invokeMethod(controls[e.kind],
-                                      "timeout");  // the tick as the timer sends it
+        } else if (e.kind <= Tick4) {  // the tick as the timer sends it
+            QMetaObject::invokeMethod(controls[e.kind], "timeout");
             m.tick(e.kind - Tick1, e.hands());
         } else if (e.kind == Activate1) {
-            form->Form_Activate();  // only the first showing sets the window up
-        } else if (e.kind == Activate2 || e.kind == Activate4) {
-            e.kind == Activate2 ? form->graphWindow()->Form_Activate()
-                                : form->helpWindow()->Form_Activate();
+            form->Form_Activate();    // only the first showing sets the window up
         } else if (e.kind == Copy) {  // of the result table: nothing else changes
             form->actions().constFirst()->trigger();
             copied = QGuiApplication::clipboard()->text();
         } else if (e.kind == CloseFrame) {
             form->close();
             m.end();
-        } else {
-            e.kind == Close2 ? form->graphWindow()->Command1_Click()
-                             : form->helpWindow()->Command1_Click();
-            m.windows[e.kind == Close2 ? 1 : 2] = 0;
+        } else {  // the graph's or the help's activation, or its 閉じる
+            const bool graph = e.kind == Activate2 || e.kind == Close2;
+            QMetaObject::invokeMethod(
+                graph ? static_cast<QObject *>(form->graphWindow()) : form->helpWindow(),
+                e.kind < Close2 ? "Form_Activate" : "Command1_Click");
+            m.windows[graph ? 1 : 2] &= e.kind < Close2;
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
         limits += open && m.recordfull == 1;

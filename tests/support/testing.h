@@ -1,0 +1,132 @@
+// What the tests share: a main window with scripted draws and a recording
+// sound device, and approved images.
+#pragma once
+
+#include "experiment/module1.h"
+#include "mainwindow/form1.h"
+#include "sound/mmcontrol.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+namespace testing {
+
+// Hands out the values it is given (0, a rock, once they run out) and logs
+// each seeding, 's' with the clock's latest reading or 'S' otherwise, and
+// each value taken, 'r'.
+class ScriptedRandom final : public experiment::RandomSource {
+public:
+    void randomize(float seed) override { log += seed == clock ? u's' : u'S'; }
+    float rnd() override {
+        log += u'r';
+        const float r = values.empty() ? 0.0f : values.front();
+        values.empty() ? void() : values.pop_front();
+        return r;
+    }
+    std::deque<float> values;
+    QString log;
+    float clock = 0;
+};
+
+// Plays nothing; notes every setting, and at each "Sound" what `moment` says.
+class RecordingDevice final : public sound::SoundDevice {
+public:
+    void setFileName(const QString &name) override { settings << "FileName=" + name; }
+    void command(const QString &command) override {
+        settings << command;
+        if (command == u"Sound" && moment) {
+            settings << moment();
+        }
+    }
+    QStringList settings;
+    std::function<QString()> moment;
+};
+
+// A main window as the program starts it, with the histories of program
+// start, scripted draws, a clock that moves on a second at each reading and a
+// recording sound device.
+struct ScriptedForm {
+    ScriptedForm() {
+        for (auto *history :
+             {&Module1::aikorecord, &Module1::abc1katirecord, &Module1::abc1makerecord}) {
+            history->fill(0.0f);
+        }
+        auto draws = std::make_unique<ScriptedRandom>();
+        auto device = std::make_unique<RecordingDevice>();
+        random = draws.get(), sound = device.get();
+        form->setRandomSource(std::move(draws));
+        form->setTimeOfDay([r = random] { return r->clock += 1.0f; });
+        child<MMControl>(QStringLiteral("MMControl1"))->setDevice(std::move(device));
+        form->Form_Activate();
+    }
+    void play(int a, int b, int c) {  // a judged round: each value in the middle of its third
+        for (int hand : {a, b, c}) {
+            random->values.push_back((float(hand) - 0.5f) / 3.0f);
+        }
+        form->Command2_Click();
+    }
+    template <typename T = QWidget>
+    T *child(const QString &name) const {
+        return form->findChild<T *>(name);
+    }
+
+    std::unique_ptr<Form1> form = std::make_unique<Form1>();
+    ScriptedRandom *random = nullptr;  // owned by the form
+    RecordingDevice *sound = nullptr;  // owned by its control
+};
+
+// What the screen shows of a window: its backing store, which holds only what
+// was really repainted. A part of a window, or a window at a pixel ratio
+// above 1, is rendered afresh instead.
+inline QImage shot(QWidget *widget) {
+    if (!QTest::qWaitForWindowExposed(widget->window())) {
+        return {};
+    }
+    QApplication::processEvents();
+    const bool screen = widget->isWindow() && widget->devicePixelRatioF() == 1;
+    return (screen ? widget->screen()->grabWindow(widget->winId()) : widget->grab()).toImage();
+}
+
+// Fails unless every pixel is within a small distance (anti-aliasing) of the
+// approved image tests/.../approved/NAME.png, leaving the image and a map of
+// where it differs in the build tree. JANKEN_APPROVE=1 (make approve) writes
+// the approved image anew instead, for a person to look at before committing.
+inline void compareWithApproved(const QImage &image, const QString &name) {
+    const QString approved = QStringLiteral(JANKEN_APPROVED_DIR "/%1.png").arg(name);
+    const QImage actual = image.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIsSet("JANKEN_APPROVE")) {
+        QVERIFY(QDir().mkpath(QStringLiteral(JANKEN_APPROVED_DIR)) && actual.save(approved));
+        return;
+    }
+    const QImage expected = QImage(approved).convertToFormat(QImage::Format_RGB32);
+    QImage diff =
+        actual.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+    int differing = expected.size() == actual.size() ? 0 : -1;
+    for (int y = 0; differing >= 0 && y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const QRgb a = actual.pixel(x, y), e = expected.pixel(x, y);
+            if (std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
+                          std::abs(qBlue(a) - qBlue(e))}) > 48) {
+                diff.setPixel(x, y, qRgb(255, 0, 255)), ++differing;
+            }
+        }
+    }
+    const QString out = QStringLiteral(JANKEN_ACTUAL_DIR "/") + name;
+    if (differing != 0 && QDir().mkpath(QStringLiteral(JANKEN_ACTUAL_DIR)) &&
+        actual.save(out + QStringLiteral(".actual.png")) && diff.save(out + ".diff.png")) {
+        QFAIL(qPrintable(QStringLiteral("%1 differs from %2 in %3 pixels (-1: in size); see "
+                                        "%4.actual.png and %4.diff.png")
+                             .arg(name, approved)
+                             .arg(differing)
+                             .arg(out)));
+    }
+    QVERIFY2(differing == 0, qPrintable(name));
+}
+
+}  // namespace testing
