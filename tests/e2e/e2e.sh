@@ -7,18 +7,17 @@
 #   usage: e2e.sh JANKEN APP_DIR OUT_DIR
 set -u
 EXE=$1 APP=$2 OUT=$3
-skip() { echo "SKIPPED: $*"; exit 77; }
-# A session bus of its own, as a desktop has one.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed (make test installs it)"
+skip() { echo "SKIPPED: $* (make test installs it)"; exit 77; }
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then  # a session bus of its own, as a desktop has one
+    command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed"
     exec dbus-run-session -- bash "$0" "$@"
 fi
+for tool in Xvfb xdotool import convert pulseaudio parec sox; do
+    command -v $tool >/dev/null || skip "$tool is not installed"
+done
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || skip "python3-xlib is not installed"
 failed=0
 check() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi; }
-for tool in Xvfb xdotool import convert pulseaudio parec sox; do
-    command -v $tool >/dev/null || skip "$tool is not installed (make test installs it)"
-done
-/usr/bin/python3 -c 'import Xlib' 2>/dev/null || skip "python3-xlib is not installed (make test installs it)"
 T=$(mktemp -d) && mkdir -p "$OUT" && rm -f "$OUT"/*.png
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$T"' EXIT
 export XDG_RUNTIME_DIR=$T HOME=$T QT_QPA_PLATFORM=xcb && unset PULSE_SERVER
@@ -27,25 +26,20 @@ pulseaudio -n --daemonize=no --exit-idle-time=-1 --load="module-null-sink sink_n
     --load="module-native-protocol-unix auth-anonymous=1" 2>/dev/null &
 for _ in $(seq 100); do [ -s "$T/display" ] && [ -S "$T/pulse/native" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$T/display")
-xdotool getdisplaygeometry >/dev/null 2>&1 && [ -S "$T/pulse/native" ] || skip "Xvfb or PulseAudio did not start"
+xdotool getdisplaygeometry >/dev/null 2>&1 && [ -S "$T/pulse/native" ] || { echo "SKIPPED: Xvfb or PulseAudio did not start"; exit 77; }
 parec -d t.monitor --rate=16000 --channels=1 --format=s16le --raw --latency-msec=50 >"$T/sound.raw" &
 PAREC=$!
 
-start() {  # sets PID and WIN
+start() {  # sets PID and WIN; mapped is not yet ready for clicks
     (cd "$APP" && exec "$EXE" 2>>"$T/stderr") & PID=$!
     WIN=$(timeout 10 xdotool search --sync --onlyvisible --pid $PID --name '^ じゃんけん$' | head -1)
-    sleep "${1:-0.5}"  # mapped is not yet ready for clicks
+    sleep "${1:-0.5}"
 }
 close_frame() {  # as a window manager's close button does: WM_DELETE_WINDOW
-    /usr/bin/python3 - "$1" <<'EOF'
-import sys
-from Xlib import X, display, protocol
-d = display.Display()
-w, atom = d.create_resource_object("window", int(sys.argv[1])), d.intern_atom
-data = (32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])
-w.send_event(protocol.event.ClientMessage(window=w, client_type=atom("WM_PROTOCOLS"), data=data))
-d.flush()
-EOF
+    /usr/bin/python3 -c 'import sys; from Xlib import X, display, protocol
+d = display.Display(); w, a = d.create_resource_object("window", int(sys.argv[1])), d.intern_atom
+w.send_event(protocol.event.ClientMessage(window=w, client_type=a("WM_PROTOCOLS"),
+    data=(32, [a("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))); d.flush()' "$1"
 }
 click() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep "${3:-0.3}"; }
 answer() {  # answers the exit question, the program's other window, with key $1
@@ -55,54 +49,49 @@ answer() {  # answers the exit question, the program's other window, with key $1
         sleep 0.05
     done
 }
-ends_within_2s() {  # 0 when process $PID ends with status 0 within 2 s
+ends_within_2s() {  # process $PID ends with status 0 within 2 s
     for _ in $(seq 20); do kill -0 $PID 2>/dev/null || break; sleep 0.1; done
     kill -0 $PID 2>/dev/null && { kill -9 $PID; return 1; }
     wait $PID
 }
+shot() { import -window "$WIN" "$T/shot.png"; }
 crop() { convert "$T/shot.png" -crop "$1" +repage ppm:- | md5sum | cut -c1-32; }
 
-start
+start && shot && cp "$T/shot.png" "$OUT/start.png"
 check "the window shows, 488 x 497" '[ "$(xdotool getwindowgeometry "$WIN" | grep -o "[0-9]*x[0-9]*")" = 488x497 ]'
 check "nothing only a later command needs is loaded at start" '! grep -qE "libpulse|canberra-|imageformats" /proc/$PID/maps'
-import -window "$WIN" "$T/shot.png" && cp "$T/shot.png" "$OUT/start.png"
-hands=("$(crop 89x81+72+40)" "$(crop 89x81+200+40)" "$(crop 89x81+328+40)")  # the start: rock, scissors, paper
+hands=" $(crop 89x81+72+40) $(crop 89x81+200+40) $(crop 89x81+328+40)"  # rock, scissors, paper
 
 # Rounds by hand: each shows three of the hand pictures and rewrites the table.
 for round in 1 2 3 4 5; do
-    click 388 264 && click 388 304 0.5 && import -window "$WIN" "$T/shot.png"
-    shown="" && table=$(crop 150x270+134+205)
-    for x in 72 200 328; do
-        for i in 0 1 2; do [ "$(crop 89x81+$x+40)" = "${hands[$i]}" ] && shown+=$((i + 1)); done
-    done
-    check "round $round: hands $shown shown, the table rewritten" '[ ${#shown} = 3 ] && [ "$table" != "${last:-}" ]'
+    click 388 264 && click 388 304 0.5 && shot && table=$(crop 150x270+134+205) && shown=0
+    for x in 72 200 328; do [[ $hands == *" $(crop 89x81+$x+40)"* ]] && shown=$((shown + 1)); done
+    check "round $round: three hand pictures shown, the table rewritten" '[ $shown = 3 ] && [ "$table" != "${last:-}" ]'
     last=$table
 done
 
 # Automatic play adds rounds two a second, until 自動停止.
-import -window "$WIN" "$T/shot.png" && before=$(crop 220x340+30+205)
-click 388 360 2.3 && click 388 400 0.6
-import -window "$WIN" "$T/shot.png" && after=$(crop 220x340+30+205) && cp "$T/shot.png" "$OUT/automatic.png"
-sleep 1.2 && import -window "$WIN" "$T/shot.png"
+shot && before=$(crop 220x340+30+205) && click 388 360 2.3 && click 388 400 0.6
+shot && after=$(crop 220x340+30+205) && cp "$T/shot.png" "$OUT/automatic.png" && sleep 1.2 && shot
 check "automatic play counted rounds, and stopped" '[ "$before" != "$after" ] && [ "$after" = "$(crop 220x340+30+205)" ]'
 
 # The chimes: 初期化, HELP (its window closed again), 終了 answered いいえ, then はい.
 click 456 12 2 && click 392 12 2
 check "the sound server's client is loaded once a chime is asked for" 'grep -q libcanberra-pulse /proc/$PID/maps'
-HELP=$(xdotool search --onlyvisible --pid $PID --name 'ヘルプ' | head -1)
-xdotool mousemove --window "$HELP" 530 12 click 1 && sleep 0.5
-click 32 12 2 && answer Escape && sleep 0.5
+xdotool mousemove --window "$(xdotool search --onlyvisible --pid $PID --name 'ヘルプ' | head -1)" 530 12 click 1
+sleep 0.5 && click 32 12 2 && answer Escape && sleep 0.5
 check "いいえ leaves the program running" 'kill -0 $PID'
 click 32 12 2 && answer Return
 check "はい ends the program with status 0 within 2 s" ends_within_2s
 sleep 0.5 && kill $PAREC && wait $PAREC 2>/dev/null
 sox -t raw -r 16000 -e signed -b 16 -c 1 "$T/sound.raw" "$OUT/chimes.wav" 2>/dev/null
+# Lengths of the loud stretches (20-ms windows), gaps under 0.16 s bridged.
 chimes=$(sox "$OUT/chimes.wav" -t dat - 2>/dev/null | awk 'NR > 2 { w = int($1 / 0.02); s[w] += $2 * $2; n[w]++; last = w }
     END { for (i = 0; i <= last; i++) { loud = n[i] && s[i] / n[i] > 0.0001
           if (loud && !on) { on = 1; from = i } if (!loud && on && i - to > 8) { on = 0; printf "%.1f ", (to - from + 1) * 0.02 }
           if (loud) to = i } if (on) printf "%.1f", (to - from + 1) * 0.02 }')
-heard=$(echo "$chimes" | awk '{ print ($1 >= 0.6 && $2 >= 0.6 && $3 >= 0.9 && NF <= 4) ? "yes" : "no" }')
-check "初期化, HELP and 終了 chime once each, はい's perhaps cut off (heard, in seconds: $chimes)" '[ "$heard" = yes ]'
+heard() { echo "$chimes" | awk '{ exit !($1 >= 0.6 && $2 >= 0.6 && $3 >= 0.9 && NF <= 4) }'; }
+check "初期化, HELP and 終了 chime once each, はい's perhaps cut off (heard, in seconds: $chimes)" heard
 
 # Quick ends while a chime starts: はい at once, and the frame's close button.
 for run in $(seq 10); do
