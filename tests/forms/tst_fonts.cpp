@@ -6,7 +6,7 @@
 #include "forms/fonts.h"
 #include "help/form4.h"
 #include "help/helptext.h"
-#include "support/testing.h"
+#include "mainwindow/form1.h"
 
 #include <QFontInfo>
 #include <QPainter>
@@ -19,36 +19,33 @@ private slots:
     // Per face: line heights at 15, 16 and 21 px, "0.333" in the 21-px bold
     // face, and the widest help line in the canvas's font, with its number.
     void theFaceHasItsFigures() {
-        const bool ume = QFontInfo(forms::gothicFont(15)).family() == u"Ume P Gothic";
-        QVERIFY(ume || QFontInfo(forms::gothicFont(15)).family() == u"IPAPGothic");
+        const QString face = QFontInfo(forms::gothicFont(15)).family();
+        QVERIFY2(face == u"Ume P Gothic" || face == u"IPAPGothic", qPrintable(face));
         Form4 help;
         help.bringUp();
         help.Form_Activate();
         const QFontMetrics canvas(help.canvas()->font());
-        QList<int> figures;
+        QList<int> figures, widths;
         for (int pixels : {15, 16, 21}) {
             figures << QFontMetrics(forms::gothicFont(pixels)).height();
         }
-        figures
-            << QFontMetrics(forms::gothicFont(21, true)).horizontalAdvance(QStringLiteral("0.333"))
-            << 0 << 0;
-        for (qsizetype i = 0; i < help::helpLines().size(); ++i) {
-            figures[4] = std::max(figures[4], canvas.horizontalAdvance(help::helpLines()[i]));
-            figures[5] = figures[4] == canvas.horizontalAdvance(help::helpLines()[i]) ? int(i) + 1
-                                                                                      : figures[5];
+        figures << QFontMetrics(forms::gothicFont(21, true)).horizontalAdvance("0.333");
+        for (const QString &line : help::helpLines()) {
+            widths << canvas.horizontalAdvance(line);
         }
-        const QList<int> expected =
-            ume ? QList<int>{15, 16, 21, 46, 549, 14} : QList<int>{16, 17, 22, 58, 591, 27};
-        QCOMPARE(figures, expected);
+        const auto widest = std::max_element(widths.begin(), widths.end());
+        figures << *widest << int(widest - widths.begin()) + 1;
+        const bool ume = face == u"Ume P Gothic";
+        QCOMPARE(figures, (ume ? QList{15, 16, 21, 46, 549, 14} : QList{16, 17, 22, 58, 591, 27}));
         // The canvas takes every line whole in Ume P Gothic; the fallback overflows.
         const QSize area = help.canvas()->contentsRect().size();
-        QCOMPARE(figures[4] <= area.width() && 29 * canvas.height() <= area.height(), ume);
+        QCOMPARE(*widest <= area.width() && 29 * canvas.height() <= area.height(), ume);
         QCOMPARE(help.canvas()->toPixel(help.canvas()->current()).y(), 29 * canvas.height());
     }
 
     // Labels and the five large buttons: markedly more ink than the regular weight.
     void boldComesOutBold() {
-        testing::ScriptedForm t;
+        const Form1 form;
         const auto ink = [](QFont font, int weight) {
             QImage image(200, 40, QImage::Format_Grayscale8);
             image.fill(Qt::white);
@@ -61,7 +58,7 @@ private slots:
                                  [](uchar v) { return v < 128; });
         };
         for (const char *name : {"Label5", "hanntei1", "Label4", "Command1", "Command8"}) {
-            const QFont font = t.child(QLatin1String(name))->font();
+            const QFont font = form.findChild<QWidget *>(QLatin1String(name))->font();
             QVERIFY2(font.weight() == QFont::Bold &&
                          ink(font, QFont::Bold) > 1.4 * ink(font, QFont::Normal),
                      name);
