@@ -30,6 +30,7 @@ const QStringList kControls =
         "c1makelabel abc1makelabel aikow a1katiw b1katiw c1katiw abc1katiw a1makew b1makew "
         "c1makew abc1makew")
         .split(u' ');
+
 struct Event {
     int kind;
     std::array<float, 3> draws;  // taken only if a round is judged
@@ -73,10 +74,9 @@ public:
 
     // The event on the window and on the model; the first difference.
     QString step(const Event &e) {
-        m.draws.clear(), m.sounds.clear(), m.questions = 0;
-        copied.clear();
+        m.draws.clear(), m.sounds.clear(), m.questions = 0, copied.clear(), asked.clear();
         t.random->values.assign(e.draws.begin(), e.draws.end());
-        t.random->log.clear(), t.sound->settings.clear(), asked.clear();
+        t.random->log.clear(), t.sound->settings.clear();
         const bool open = m.recordfull == 0;
         resets += e.kind == model::Reset && m.buttons[model::Reset] == u'1';
         if (e.kind < Tick1) {
@@ -108,7 +108,7 @@ public:
 
     QString compare() const {
         QString buttons, timers, diff;
-        QStringList pictures, labels, colours;
+        QStringList pictures, names, labels, colours;
         for (int i = 0; i < 8; ++i) {
             buttons += static_cast<QWidget *>(controls[i])->isEnabled() ? u'1' : u'0';
             timers += i < 4 && static_cast<QTimer *>(controls[i + 8])->isActive() ? u'1' : u'0';
@@ -121,6 +121,9 @@ public:
             const auto *label = static_cast<QLabel *>(controls[i]);
             labels << label->text() + u'/' + label->accessibleDescription();
             colours << label->palette().color(QPalette::WindowText).name();
+        }
+        for (int hand : m.hand) {
+            names << model::handName(hand);
         }
         const auto d = [&diff](const char *what, const auto &program, const auto &expected) {
             if (diff.isEmpty() && !(program == expected)) {
@@ -139,9 +142,7 @@ public:
           m.counts);
         d("hands shown, drawn", QList<int>{f.ashow, f.bshow, f.cshow, f.ahand, f.bhand, f.chand},
           m.show + m.hand);
-        d("hand names", QStringList{f.ahandname, f.bhandname, f.chandname},
-          QStringList{model::handName(m.hand[0]), model::handName(m.hand[1]),
-                      model::handName(m.hand[2])});
+        d("hand names", QStringList{f.ahandname, f.bhandname, f.chandname}, names);
         d("pictures", pictures, m.pictures());
         d("labels", labels, m.labels);
         d("judgement colours", colours.mid(0, 3), m.colours);
@@ -177,7 +178,7 @@ private:
 std::optional<std::pair<std::size_t, QString>> replay(const std::vector<Event> &events) {
     Run run;
     for (std::size_t i = 0; i < events.size(); ++i) {
-        if (QString failure = run.applicable(events[i].kind) ? run.step(events[i]) : QString();
+        if (const QString failure = run.applicable(events[i].kind) ? run.step(events[i]) : "";
             !failure.isEmpty()) {
             return std::pair{i, failure};
         }
@@ -187,52 +188,41 @@ std::optional<std::pair<std::size_t, QString>> replay(const std::vector<Event> &
 
 // Cuts a failing run down, for a minute at most, by leaving out ever smaller
 // runs of events while it fails in the same field. Printed as the events'
-// kinds, "1(223)" for ポ　ン drawing scissors, scissors, paper.
+// kinds and draws, "1(223)" for ポ　ン drawing scissors, scissors, paper.
 QString shrink(std::vector<Event> events) {
     const QString field = replay(events)->second.section(u':', 0, 0);
     QElapsedTimer clock;
     clock.start();
-    auto attempt = [&](std::vector<Event> candidate) {
-        const auto failure = clock.elapsed() < 60000 ? replay(candidate) : std::nullopt;
-        if (!failure || failure->second.section(u':', 0, 0) != field) {
-            return false;
-        }
-        candidate.resize(failure->first + 1);
-        events = std::move(candidate);
-        return true;
-    };
     for (std::size_t chunk = events.size() / 2; chunk >= 1; chunk /= 2) {
         for (std::size_t at = 0; at < events.size();) {
             auto fewer = events;
             fewer.erase(fewer.begin() + std::ptrdiff_t(at),
                         fewer.begin() + std::ptrdiff_t(std::min(at + chunk, events.size())));
-            at += attempt(fewer) ? 0 : chunk;
+            const auto failure = clock.elapsed() < 60000 ? replay(fewer) : std::nullopt;
+            if (failure && failure->second.section(u':', 0, 0) == field) {
+                fewer.resize(failure->first + 1);
+                events = std::move(fewer);
+            } else {
+                at += chunk;
+            }
         }
     }
-    QStringList steps;  // kinds, with the hands where a round is judged
+    QString steps;
     for (const Event &e : events) {
         const QList<int> h = e.hands();
-        steps << QString::number(e.kind) +
-                     (e.kind == model::Pon || e.kind == Tick4
-                          ? QStringLiteral("(%1%2%3)").arg(h[0]).arg(h[1]).arg(h[2])
-                          : QString());
+        steps += QStringLiteral("%1(%2%3%4) ").arg(e.kind).arg(h[0]).arg(h[1]).arg(h[2]);
     }
-    return steps.join(u' ') + QStringLiteral("; then ") + replay(events)->second;
+    return steps + QStringLiteral("; then ") + replay(events)->second;
 }
 
-// Mostly judged rounds; experiments often aimed at one outcome, so that they
-// reach the limit again and again; values at the edges of each third; now
-// and then the program ended.
+// Mostly judged rounds, so that experiments reach the limit again and again;
+// values anywhere in each hand's third, or at its edges; now and then the end.
 class Generator {
 public:
     explicit Generator(std::uint64_t seed) : m_rng(seed) {}
 
     Event next(const Run &run) {
         const model::Experiment &m = run.m;
-        if (run.limits + run.resets != m_experiments) {
-            m_experiments = run.limits + run.resets;
-            m_target = uniform() < 0.25 ? -1 : int(m_rng() % 3);
-        }
         const double u = uniform();
         int kind = m.timers[3] == u'1'   ? (u < 0.98   ? Tick4
                                             : u < 0.99 ? model::AutoStop
@@ -243,37 +233,27 @@ public:
                    : u < 0.5             ? model::AutoStart
                                          : Kinds;
         // Any event at all, but seldom a reset of an open experiment or the end.
-        const auto seldom = [&](int k) {
-            return (k == model::Reset && m.recordfull == 0) || k == CloseFrame;
-        };
-        while (kind == Kinds || !run.applicable(kind) || (seldom(kind) && uniform() < 0.995)) {
+        while (kind == Kinds || !run.applicable(kind) ||
+               (((kind == model::Reset && !m.recordfull) || kind == CloseFrame) &&
+                uniform() < 0.995)) {
             kind = int(m_rng() % Kinds);
         }
-        QList<int> h{0, 0, 0};
-        do {
-            for (int &x : h) {
-                x = 1 + int(m_rng() % 3);
-            }
-        } while (m_target >= 0 && uniform() < 0.9 && model::judge(h).outcome() != m_target);
-        return {kind, {value(h[0]), value(h[1]), value(h[2])}, uniform() < 0.05 ? 6 : 7};
+        return {kind, {value(), value(), value()}, uniform() < 0.05 ? 6 : 7};
     }
 
 private:
     double uniform() { return double(m_rng() >> 11) * 0x1.0p-53; }
-    // Anywhere in the hand's third of [0, 1), or its smallest or largest float.
-    float value(int hand) {
+    float value() {
+        const int hand = 1 + int(m_rng() % 3);
         const double u = uniform();
-        float r = u < 0.1   ? float(hand - 1) / 3.0f
-                  : u < 0.2 ? float(hand) / 3.0f
-                            : float((hand - 1 + uniform()) / 3.0);
-        while (model::handOf(r) != hand) {
+        float r = float((hand - 1 + (u < 0.1 ? 0.0 : u < 0.2 ? 1.0 : uniform())) / 3.0);
+        while (model::handOf(r) != hand) {  // its smallest or largest float
             r = std::nextafter(r, model::handOf(r) > hand ? 0.0f : 1.0f);
         }
         return r;
     }
 
     std::mt19937_64 m_rng;
-    int m_target = -1, m_experiments = -1;
 };
 
 }  // namespace
