@@ -1,27 +1,19 @@
-#!/bin/sh
+#!/bin/bash
 # Installs the build into a scratch prefix and checks the tree a desktop
 # expects: the program and its chimes, the desktop entry, the AppStream
 # metainfo and the manual page under one id, each passing its validator, and
 # the icon at every size. A validator that is not installed is skipped, and
 # says so.   usage: install.sh BUILD_DIR APP_ID
 set -u
-build=$1 id=$2
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
-
-fail=0 skipped=0
-check() { if [ -e "$prefix/$1" ]; then echo "ok   $1"; else echo "FAIL missing $1"; fail=1; fi; }
-for file in bin/janken share/janken/pinpon.wav share/janken/endpinpon.wav share/applications/$id.desktop \
-    share/metainfo/$id.metainfo.xml share/man/man1/janken.1 share/icons/hicolor/32x32/apps/$id.png \
-    share/icons/hicolor/64x64/apps/$id.png share/icons/hicolor/128x128/apps/$id.png \
-    share/icons/hicolor/256x256/apps/$id.png; do
-    check "$file"
+id=$2 fail=0 skipped=0 prefix=$(mktemp -d) && trap 'rm -rf "$prefix"' EXIT
+cmake --install "$1" --prefix "$prefix" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
+for file in bin/janken share/janken/{pinpon,endpinpon}.wav share/applications/$id.desktop \
+    share/metainfo/$id.metainfo.xml share/man/man1/janken.1 share/icons/hicolor/{32x32,64x64,128x128,256x256}/apps/$id.png; do
+    [ -e "$prefix/$file" ] && echo "ok   $file" || { echo "FAIL missing $file"; fail=1; }
 done
 # The program finds its chimes from bin/, wherever it is started.
 ! grep -q '^Path=' "$prefix/share/applications/$id.desktop" || { echo "FAIL: the desktop entry sets Path="; fail=1; }
-
-validate() {  # TOOL COMMAND...: runs the validator, which must say nothing of errors or warnings
+validate() {  # TOOL COMMAND...: the validator must say nothing of errors or warnings
     tool=$1 && shift
     if ! command -v "$tool" >/dev/null; then echo "SKIPPED: $tool is not installed (make test installs it)"; skipped=1; return; fi
     report=$("$@" 2>&1) && ! echo "$report" | grep -qiE 'error|warning' && echo "ok   $tool" && return
