@@ -1,10 +1,15 @@
 // The three windows as a user opens them from the main window: approved
 // images of named states; what an image cannot show (names, stacking and tab
 // order, first focus, timers, accessible names); where the focus goes; the
-// copies; the exit question; the help window's way back; the shipped pictures.
+// copies; the exit question; the help window's way back; the shipped
+// pictures. And the type: with Ume P Gothic, drawn to the named face's widths
+// and line heights, every help line fits; run again with only the IPAPGothic
+// fallback installed (tst_fonts_fallback), the known overflow shows instead.
 #include "forms/canvas.h"
+#include "forms/fonts.h"
 #include "graph/form2.h"
 #include "help/form4.h"
+#include "help/helptext.h"
 #include "mainwindow/pictures.h"
 #include "support/testing.h"
 
@@ -12,22 +17,16 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
 #include <random>
 
 namespace {
-
-// Shown and active, so that the keyboard focus works as for a user.
-std::unique_ptr<testing::ScriptedForm> shownForm() {
-    auto t = std::make_unique<testing::ScriptedForm>();
-    t->form->show();
-    t->form->activateWindow();
-    return QTest::qWaitForWindowActive(t->form.get()) ? std::move(t) : nullptr;
-}
 
 QAccessibleInterface *accessible(QObject *object) {
     return QAccessible::queryAccessibleInterface(object);
@@ -52,9 +51,9 @@ private slots:
               "graph-300:300*F graph", "graph-units-300:300*F units",
               "graph-units-first-after-reset:40*F R GGG units", "graph-units-closed:5000*F units",
               "help:help"}) {
-            const auto t = shownForm();
-            QVERIFY(t);
-            Form1 *f = t->form.get();
+            testing::ScriptedForm t;
+            QVERIFY(t.showActive());
+            Form1 *f = t.form.get();
             std::minstd_rand fair(7);
             QWidget *shown = f;
             for (const QString &step : row.section(u':', 1).split(u' ', Qt::SkipEmptyParts)) {
@@ -68,7 +67,7 @@ private slots:
                     what == u"J"       ? f->Command1_Click()
                     : what == u"T"     ? (f->Timer1_Timer(), f->Timer2_Timer(), f->Timer3_Timer())
                     : what == u"R"     ? f->Command4_Click()
-                    : what.size() <= 3 ? t->play(hand(0), hand(1), hand(2))
+                    : what.size() <= 3 ? t.play(hand(0), hand(1), hand(2))
                                        : void();
                 }
                 if (what.size() > 3) {
@@ -173,13 +172,13 @@ private slots:
              {"0 Command1 S Command2", "0 Command1 SSSS Command1", "0 Command3 SAA Command7",
               "0 Command3 SAS Command3", "998 Command1 SS Command4", "998 Command3 SA Command4"}) {
             const QStringList f = row.split(u' ');
-            const auto t = shownForm();
-            QVERIFY(t);
+            testing::ScriptedForm t;
+            QVERIFY(t.showActive());
             Module1::aikocount = std::int16_t(f[0].toInt());
-            t->child(f[1])->setFocus(Qt::TabFocusReason);
+            t.child(f[1])->setFocus(Qt::TabFocusReason);
             for (QChar key : f[2]) {
-                t->random->values.assign(3, 0.1f);  // a draw of rocks
-                key == u'A' ? t->form->Timer4_Timer()
+                t.random->values.assign(3, 0.1f);  // a draw of rocks
+                key == u'A' ? t.form->Timer4_Timer()
                             : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
             }
             QVERIFY2(QApplication::focusWidget()->objectName() == f[3], qPrintable(row));
@@ -190,21 +189,21 @@ private slots:
     // right-click on a cell of the table or on the canvas offers the same as
     // the one item "コピー". (What the table copies: tst_model.)
     void copying() {
-        const auto t = shownForm();
-        QVERIFY(t);
-        t->play(1, 2, 2);
+        testing::ScriptedForm t;
+        QVERIFY(t.showActive());
+        t.play(1, 2, 2);
         QGuiApplication::clipboard()->clear();
-        QTest::keyClick(t->form.get(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(t.form.get(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text().section(u'\n', 0, 2),
                  QStringLiteral(u"\t回数\t割合\nあいこ\t0\t0.000\nＡ一人勝ち\t1\t1.000"));
         const auto offersCopy = [](QWidget *w) {
             return w->contextMenuPolicy() == Qt::ActionsContextMenu && w->actions().size() == 1 &&
                    w->actions()[0]->text() == u"コピー";
         };
-        const auto labels = t->form->findChildren<QLabel *>();
+        const auto labels = t.form->findChildren<QLabel *>();
         QCOMPARE(std::count_if(labels.begin(), labels.end(), offersCopy), 29);  // 2 + 9 x 3 cells
-        t->form->Command8_Click();
-        forms::Canvas *canvas = t->form->graphWindow()->canvas();
+        t.form->Command8_Click();
+        forms::Canvas *canvas = t.form->graphWindow()->canvas();
         QVERIFY(offersCopy(canvas));
         QVERIFY(QTest::qWaitForWindowActive(canvas->window()));
         QTest::keyClick(canvas->window(), Qt::Key_C, Qt::ControlModifier);
@@ -216,27 +215,27 @@ private slots:
     // The real question: title, text, はい the default of two buttons, and
     // Escape answering いいえ (7).
     void theExitQuestionAsks() {
-        const auto t = shownForm();
-        QVERIFY(t);
+        testing::ScriptedForm t;
+        QVERIFY(t.showActive());
         QString seen;
-        QTimer::singleShot(0, t->form.get(), [&seen] {
+        QTimer::singleShot(0, t.form.get(), [&seen] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             seen = box->windowTitle() + box->text() + box->defaultButton()->text() +
                    QString::number(box->buttons().size());
             QTest::keyClick(box, Qt::Key_Escape);
         });
-        t->form->Command6_Click();
+        t.form->Command6_Click();
         QCOMPARE(seen, QStringLiteral(u"じゃんけん終了していいですか？はい2"));
-        QCOMPARE(t->form->answer, 7.0);
+        QCOMPARE(t.form->answer, 7.0);
     }
 
     void theHelpWindowClosesBackToTheMainWindow() {
-        const auto t = shownForm();
-        QVERIFY(t);
-        t->form->Command5_Click();
-        QTRY_VERIFY(t->form->helpWindow()->isActiveWindow());
-        t->form->helpWindow()->Command1_Click();
-        QTRY_VERIFY(!t->form->helpWindow() && t->form->isActiveWindow());
+        testing::ScriptedForm t;
+        QVERIFY(t.showActive());
+        t.form->Command5_Click();
+        QTRY_VERIFY(t.form->helpWindow()->isActiveWindow());
+        t.form->helpWindow()->Command1_Click();
+        QTRY_VERIFY(!t.form->helpWindow() && t.form->isActiveWindow());
     }
 
     // The shipped files are what their grids encode to (the approved images
@@ -251,6 +250,55 @@ private slots:
             QVERIFY(grid && shipped.size() == 3222 && shipped == mainwindow::encodeBmp(*grid));
             QVERIFY(picture != 2 || (mainwindow::iconFile().size() == 3262 &&
                                      mainwindow::iconFile() == mainwindow::encodeIco(*grid)));
+        }
+    }
+
+    // Per face: line heights at 15, 16 and 21 px, "0.333" in the 21-px bold
+    // face, and the widest help line in the canvas's font, with its number.
+    void theFaceHasItsFigures() {
+        const QString face = QFontInfo(forms::gothicFont(15)).family();
+        QVERIFY2(face == u"Ume P Gothic" || face == u"IPAPGothic", qPrintable(face));
+        Form4 help;
+        help.bringUp();
+        help.Form_Activate();
+        const QFontMetrics canvas(help.canvas()->font());
+        QList<int> figures, widths;
+        for (int pixels : {15, 16, 21}) {
+            figures << QFontMetrics(forms::gothicFont(pixels)).height();
+        }
+        figures << QFontMetrics(forms::gothicFont(21, true)).horizontalAdvance("0.333");
+        for (const QString &line : help::helpLines()) {
+            widths << canvas.horizontalAdvance(line);
+        }
+        const auto widest = std::max_element(widths.begin(), widths.end());
+        figures << *widest << int(widest - widths.begin()) + 1;
+        const bool ume = face == u"Ume P Gothic";
+        QCOMPARE(figures, (ume ? QList{15, 16, 21, 46, 549, 14} : QList{16, 17, 22, 58, 591, 27}));
+        // The canvas takes every line whole in Ume P Gothic; the fallback overflows.
+        const QSize area = help.canvas()->contentsRect().size();
+        QCOMPARE(*widest <= area.width() && 29 * canvas.height() <= area.height(), ume);
+        QCOMPARE(help.canvas()->toPixel(help.canvas()->current()).y(), 29 * canvas.height());
+    }
+
+    // Labels and the five large buttons: markedly more ink than the regular weight.
+    void boldComesOutBold() {
+        const Form1 form;  // as built, before any activation
+        const auto ink = [](QFont font, int weight) {
+            QImage image(200, 40, QImage::Format_Grayscale8);
+            image.fill(Qt::white);
+            font.setWeight(QFont::Weight(weight));
+            QPainter painter(&image);
+            painter.setFont(font);
+            painter.drawText(4, 30, QStringLiteral(u"Ａ一人勝ち"));
+            painter.end();
+            return std::count_if(image.constBits(), image.constBits() + image.sizeInBytes(),
+                                 [](uchar v) { return v < 128; });
+        };
+        for (const char *name : {"Label5", "hanntei1", "Label4", "Command1", "Command8"}) {
+            const QFont font = form.findChild<QWidget *>(QLatin1String(name))->font();
+            QVERIFY2(font.weight() == QFont::Bold &&
+                         ink(font, QFont::Bold) > 1.4 * ink(font, QFont::Normal),
+                     name);
         }
     }
 };

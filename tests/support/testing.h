@@ -48,9 +48,8 @@ public:
     std::function<QString()> moment;
 };
 
-// A main window as the program starts it, with the histories of program
-// start, scripted draws, a clock that moves on a second at each reading and a
-// recording sound device.
+// A main window as the program starts it, with scripted draws, a clock that
+// moves on a second at each reading and a recording sound device.
 struct ScriptedForm {
     ScriptedForm() {
         for (auto *history :
@@ -75,6 +74,11 @@ struct ScriptedForm {
     T *child(const QString &name) const {
         return form->findChild<T *>(name);
     }
+    bool showActive() {  // so that the keyboard focus works as for a user
+        form->show();
+        form->activateWindow();
+        return QTest::qWaitForWindowActive(form.get());
+    }
 
     std::unique_ptr<Form1> form = std::make_unique<Form1>();
     ScriptedRandom *random = nullptr;  // owned by the form
@@ -82,8 +86,7 @@ struct ScriptedForm {
 };
 
 // What the screen shows of a window: its backing store, which holds only what
-// was really repainted. A part of a window, or a window at a pixel ratio
-// above 1, is rendered afresh instead.
+// was really repainted; a part of a window is rendered afresh.
 inline QImage shot(QWidget *widget) {
     if (!QTest::qWaitForWindowExposed(widget->window())) {
         return {};
