@@ -17,25 +17,21 @@ namespace {
 
 // The program's generator, or one with a fault: 1 restarted by every
 // seeding, 2 biased to rock, 3 B now and then copying A, 4 sticky hands.
-class Generator final : public RandomSource {
-public:
-    explicit Generator(int fault) : m_fault(fault) {}
+struct Generator final : RandomSource {
     void randomize(float seed) override {
-        m_fault == 1 ? void(m_inner = HandGenerator(std::bit_cast<std::uint32_t>(seed)))
-                     : m_inner.randomize(seed);
+        fault == 1 ? void(inner = HandGenerator(std::bit_cast<std::uint32_t>(seed)))
+                   : inner.randomize(seed);
     }
     float rnd() override {
-        const float r = m_inner.rnd(), extra = m_inner.rnd();
+        const float r = inner.rnd(), extra = inner.rnd();
         const bool faulty =
-            extra < 0.02f && (m_fault == 2 || m_fault == 4 || (m_fault == 3 && ++m_draws % 3 == 2));
-        return faulty ? (m_fault == 2 ? 0.1f : m_last) : (m_last = r);
+            extra < 0.02f && (fault == 2 || fault == 4 || (fault == 3 && ++draws % 3 == 2));
+        return faulty ? (fault == 2 ? 0.1f : last) : (last = r);
     }
-
-private:
-    HandGenerator m_inner{12345};
-    int m_fault;
-    long m_draws = 0;
-    float m_last = 0;
+    int fault = 0;
+    HandGenerator inner{12345};
+    long draws = 0;
+    float last = 0;
 };
 
 }  // namespace
@@ -108,7 +104,8 @@ private slots:
     }
     void drawsAreUniformAndIndependent() {
         QFETCH(int, fault);
-        Generator generator(fault);
+        Generator generator;
+        generator.fault = fault;
         std::vector<long> combinations(27), outcomes(3), pairs(27 * 27);
         int previous = 0;
         for (int round = 0; round < 1'000'000; ++round) {
