@@ -168,7 +168,7 @@ private slots:
             Module1::aikocount = std::int16_t(f[0].toInt());
             t.child(f[1])->setFocus(Qt::TabFocusReason);
             for (QChar key : f[2]) {
-                t.random->values.assign(3, 0.1f);  // a draw of rocks
+                t.random->values = QList<float>(3, 0.1f);  // a draw of rocks
                 key == u'A' ? t.form->Timer4_Timer()
                             : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
             }

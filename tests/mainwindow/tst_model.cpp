@@ -75,7 +75,7 @@ public:
     // The event on the window and on the model; the first difference.
     QString step(const Event &e) {
         m.draws.clear(), m.sounds.clear(), m.questions = 0, copied.clear(), asked.clear();
-        t.random->values.assign(e.draws.begin(), e.draws.end());
+        t.random->values = QList<float>(e.draws.begin(), e.draws.end());
         t.random->log.clear(), t.sound->settings.clear();
         const bool open = m.recordfull == 0;
         resets += e.kind == model::Reset && m.buttons[model::Reset] == u'1';

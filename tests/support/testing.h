@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QTest>
 
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -20,23 +19,19 @@ namespace testing {
 // Hands out the values it is given (0, a rock, once they run out) and logs
 // each seeding, 's' with the clock's latest reading or 'S' otherwise, and
 // each value taken, 'r'.
-class ScriptedRandom final : public experiment::RandomSource {
-public:
+struct ScriptedRandom final : experiment::RandomSource {
     void randomize(float seed) override { log += seed == clock ? u's' : u'S'; }
     float rnd() override {
         log += u'r';
-        const float r = values.empty() ? 0.0f : values.front();
-        values.empty() ? void() : values.pop_front();
-        return r;
+        return values.isEmpty() ? 0.0f : values.takeFirst();
     }
-    std::deque<float> values;
+    QList<float> values;
     QString log;
     float clock = 0;
 };
 
 // Plays nothing; notes every setting, and at each "Sound" what `moment` says.
-class RecordingDevice final : public sound::SoundDevice {
-public:
+struct RecordingDevice final : sound::SoundDevice {
     void setFileName(const QString &name) override { settings << "FileName=" + name; }
     void command(const QString &command) override {
         settings << command;
@@ -52,10 +47,8 @@ public:
 // moves on a second at each reading and a recording sound device.
 struct ScriptedForm {
     ScriptedForm() {
-        for (auto *history :
-             {&Module1::aikorecord, &Module1::abc1katirecord, &Module1::abc1makerecord}) {
-            history->fill(0.0f);
-        }
+        Module1::aikorecord = Module1::abc1katirecord =
+            Module1::abc1makerecord = {};  // as at start
         auto draws = std::make_unique<ScriptedRandom>();
         auto device = std::make_unique<RecordingDevice>();
         random = draws.get(), sound = device.get();
