@@ -243,7 +243,7 @@ private slots:
     // face, and the widest help line in the canvas's font, with its number.
     void theFaceHasItsFigures() {
         const QString face = QFontInfo(forms::gothicFont(15)).family();
-        QVERIFY2(face == u"Ume P Gothic" || face == u"IPAPGothic", qPrintable(face));
+        QCOMPARE(face, qEnvironmentVariable("JANKEN_FACE", QStringLiteral("Ume P Gothic")));
         Form4 help;
         help.bringUp();
         help.Form_Activate();
