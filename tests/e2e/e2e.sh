@@ -7,15 +7,13 @@
 #   usage: e2e.sh JANKEN APP_DIR OUT_DIR
 set -u
 EXE=$1 APP=$2 OUT=$3
-skip() { echo "SKIPPED: $* (make test installs it)"; exit 77; }
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then  # a session bus of its own, as a desktop has one
-    command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed"
-    exec dbus-run-session -- bash "$0" "$@"
-fi
-for tool in Xvfb xdotool import convert pulseaudio parec sox; do
-    command -v $tool >/dev/null || skip "$tool is not installed"
+skip() { echo "SKIPPED: $*"; exit 77; }
+for tool in dbus-run-session Xvfb xdotool import convert pulseaudio parec sox; do
+    command -v $tool >/dev/null || skip "$tool is not installed (make test installs it)"
 done
-/usr/bin/python3 -c 'import Xlib' 2>/dev/null || skip "python3-xlib is not installed"
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || skip "python3-xlib is not installed (make test installs it)"
+# A session bus of its own, as a desktop has one.
+[ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || exec dbus-run-session -- bash "$0" "$@"
 failed=0
 check() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi; }
 T=$(mktemp -d) && mkdir -p "$OUT" && rm -f "$OUT"/*.png
@@ -26,7 +24,7 @@ pulseaudio -n --daemonize=no --exit-idle-time=-1 --load="module-null-sink sink_n
     --load="module-native-protocol-unix auth-anonymous=1" 2>/dev/null &
 for _ in $(seq 100); do [ -s "$T/display" ] && [ -S "$T/pulse/native" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$T/display")
-xdotool getdisplaygeometry >/dev/null 2>&1 && [ -S "$T/pulse/native" ] || { echo "SKIPPED: Xvfb or PulseAudio did not start"; exit 77; }
+xdotool getdisplaygeometry >/dev/null 2>&1 && [ -S "$T/pulse/native" ] || skip "Xvfb or PulseAudio did not start"
 parec -d t.monitor --rate=16000 --channels=1 --format=s16le --raw --latency-msec=50 >"$T/sound.raw" &
 PAREC=$!
 

@@ -47,8 +47,7 @@ int shown() {
                              [](QWidget *w) { return qobject_cast<W *>(w) && w->isVisible(); }));
 }
 
-class Run {
-public:
+struct Run {
     Run() {
         form->setQuestion([this](QWidget *, const QString &, const QString &) {
             asked << t.sound->settings.join(u',');
@@ -164,8 +163,6 @@ public:
     Form1 *form = t.form.get();
     model::Experiment m;
     int limits = 0, resets = 0;
-
-private:
     QList<QObject *> controls;
     QStringList asked;
     QString copied;

@@ -85,8 +85,8 @@ inline QImage shot(QWidget *widget) {
         return {};
     }
     QApplication::processEvents();
-    const bool screen = widget->isWindow() && widget->devicePixelRatioF() == 1;
-    return (screen ? widget->screen()->grabWindow(widget->winId()) : widget->grab()).toImage();
+    return (widget->isWindow() ? widget->screen()->grabWindow(widget->winId()) : widget->grab())
+        .toImage();
 }
 
 // Fails unless every pixel is within a small distance (anti-aliasing) of the
