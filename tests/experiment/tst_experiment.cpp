@@ -40,9 +40,8 @@ class TestExperiment : public QObject {
     Q_OBJECT
 
 private slots:
-    // Hands A B C (g rock, s scissors, p paper), each player's verdict (Draw,
-    // Wins, Loses) and the counter that grows: 0 draws, 1-3 A, B or C alone
-    // wins, 4-6 A, B or C alone loses.
+    // Hands A B C (g rock, s scissors, p paper), each one's verdict (Draw, Wins,
+    // Loses), the counter that grows: 0 draws, 1-3 A, B, C alone wins, 4-6 loses.
     void everyCombinationIsJudged() {
         const QStringList rows =
             QStringLiteral(
@@ -90,10 +89,9 @@ private slots:
         }
     }
 
-    // A million rounds drawn as the window draws them, reseeded with a clock
-    // that stands still before each hand: the 27 combinations, the three
-    // outcomes and pairs of consecutive rounds are uniform (chi-square below
-    // its 10^-4 point), and a generator with any of the faults fails.
+    // A million rounds drawn as the window draws them, reseeded by a clock that
+    // stands still: combinations, outcomes and pairs of rounds are uniform
+    // (chi-square below its 10^-4 point); a generator with any fault fails.
     void drawsAreUniformAndIndependent_data() {
         QTest::addColumn<int>("fault");
         int fault = 0;

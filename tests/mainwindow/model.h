@@ -1,7 +1,6 @@
-// A reference model of the main window's experiment: what every click, tick
-// and window event should do to the buttons, timers, variables, labels,
-// histories, chimes and windows. Written from the rules of the game rather
-// than from the window's code, so that tst_model has something independent.
+// A reference model of the main window: what every click, tick and window event
+// should do to buttons, timers, variables, labels, histories, chimes and
+// windows. Written from the rules of the game, not from the window's code.
 #pragma once
 
 #include <QStringList>

@@ -1,11 +1,7 @@
-// The three windows as a user opens them from the main window: approved
-// images of named states; what an image cannot show (names, stacking and tab
-// order, first focus, timers, accessible names); where the focus goes; the
-// copies; the exit question; the help window's way back; the shipped
-// pictures. And the type: with Ume P Gothic, drawn to the named face's widths
-// and line heights, every help line fits; run again with only the IPAPGothic
-// fallback installed (tst_fonts_fallback), the known overflow shows instead.
-// (That the labels and large buttons come out bold, the images show.)
+// The three windows as a user opens them from the main window: approved images
+// of named states (which also show the bold type), tables of what an image
+// cannot show, the focus, the copies, the ways back and out, the shipped
+// pictures, and the type's figures (tst_fonts_fallback: with IPAPGothic alone).
 #include "forms/canvas.h"
 #include "forms/fonts.h"
 #include "graph/form2.h"
@@ -30,12 +26,11 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // Image: steps. "GSP" a judged round with those hands (G rock, S scissors,
-    // P paper), "998*GSP" as many, "300*F" fair rounds of a fixed sequence (up
-    // to the limit), "J" a round opened, "T" a tick of each shuffle timer, "R"
-    // the reset (which looks as at the start); "graph", "units" (its canvas at
-    // 2 x 10 pixels per unit, where a drawing moved by one unit shows) and
-    // "help" show that window, drawn by its activation and then alike again.
+    // Image: steps. "GSP" a round with those hands (G rock, S scissors, P paper),
+    // "998*GSP" as many, "300*F" fair rounds (up to the limit), "J" a round opened,
+    // "T" a tick of each shuffle timer, "R" the reset; "graph", "units" (its canvas
+    // at 2 x 10 px a unit, where one unit shows) and "help" show that window,
+    // drawn by its activation and then alike again.
     void looksAsApproved() {
         for (const QString row :
              {"main-start:", "main-rounds:GSS GSP PGP SGG GGP PGP", "main-shuffle:GSS J T T",
@@ -155,9 +150,8 @@ private slots:
                 accessible(t.child(QStringLiteral("guu2")))->state().invisible);
     }
 
-    // Space presses the focused button; when that disables it, the focus goes
-    // on to the button needed next. Rows: draws so far, focus, keys (S Space,
-    // A an automatic tick), focus then.
+    // When Space disables the focused button, the focus goes on to the one needed
+    // next. Rows: draws so far, focus, keys (S Space, A an automatic tick), focus then.
     void theFocusPassesOn() {
         for (const QString row :
              {"0 Command1 S Command2", "0 Command1 SSSS Command1", "0 Command3 SAA Command7",
@@ -176,9 +170,8 @@ private slots:
         }
     }
 
-    // Ctrl+C copies the result table, or the graph as the canvas shows it; a
-    // right-click on a cell of the table or on the canvas offers the same as
-    // the one item "コピー". (What the table copies: tst_model.)
+    // Ctrl+C, or "コピー" on a cell's or the canvas's menu, copies the result table
+    // (all of it: tst_model) or the graph as the canvas shows it.
     void copying() {
         testing::ScriptedForm t;
         QVERIFY(t.showActive());
@@ -224,8 +217,7 @@ private slots:
         QCOMPARE(t.form->answer, 7.0);
     }
 
-    // The shipped files are what their grids encode to (the approved images
-    // show the pictures themselves).
+    // The shipped files are what their grids encode to (the images show them).
     void picturesAreTheirGrids() {
         for (int picture = 1; picture <= 3; ++picture) {
             QFile file(QStringLiteral(JANKEN_PICTURE_DIR "/%1.txt")

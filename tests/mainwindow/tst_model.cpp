@@ -183,9 +183,8 @@ std::optional<std::pair<std::size_t, QString>> replay(const std::vector<Event> &
     return std::nullopt;
 }
 
-// Cuts a failing run down, for a minute at most, by leaving out ever smaller
-// runs of events while it fails in the same field. Printed as the events'
-// kinds and draws, "1(223)" for ポ　ン drawing scissors, scissors, paper.
+// Cuts a failing run down for a minute at most, leaving out ever fewer events while
+// it fails in the same field; "1(223)": ポ　ン drawing scissors, scissors, paper.
 QString shrink(std::vector<Event> events) {
     const QString field = replay(events)->second.section(u':', 0, 0);
     QElapsedTimer clock;

@@ -1,5 +1,4 @@
-// What the tests share: a main window with scripted draws and a recording
-// sound device, and approved images.
+// A main window with scripted draws and a recording sound device; approved images.
 #pragma once
 
 #include "experiment/module1.h"
@@ -16,9 +15,8 @@
 
 namespace testing {
 
-// Hands out the values it is given (0, a rock, once they run out) and logs
-// each seeding, 's' with the clock's latest reading or 'S' otherwise, and
-// each value taken, 'r'.
+// Hands out the values it is given (then 0, a rock) and logs each seeding, 's'
+// with the clock's latest reading or 'S' otherwise, and each value taken, 'r'.
 struct ScriptedRandom final : experiment::RandomSource {
     void randomize(float seed) override { log += seed == clock ? u's' : u'S'; }
     float rnd() override {
@@ -89,10 +87,9 @@ inline QImage shot(QWidget *widget) {
         .toImage();
 }
 
-// Fails unless every pixel is within a small distance (anti-aliasing) of the
-// approved image tests/.../approved/NAME.png, leaving the image and a map of
-// where it differs in the build tree. JANKEN_APPROVE=1 (make approve) writes
-// the approved image anew instead, for a person to look at before committing.
+// Fails unless every pixel is near (anti-aliasing) that of approved/NAME.png,
+// leaving the image and a map of where it differs in the build tree. With
+// JANKEN_APPROVE=1 (make approve) it writes the file anew, for a person to check.
 inline void compareWithApproved(const QImage &image, const QString &name) {
     const QString approved = QStringLiteral(JANKEN_APPROVED_DIR "/%1.png").arg(name);
     const QImage actual = image.convertToFormat(QImage::Format_RGB32);
