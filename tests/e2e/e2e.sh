@@ -25,8 +25,7 @@ pulseaudio -n --daemonize=no --exit-idle-time=-1 --load="module-null-sink sink_n
 for _ in $(seq 100); do [ -s "$T/display" ] && [ -S "$T/pulse/native" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$T/display")
 xdotool getdisplaygeometry >/dev/null 2>&1 && [ -S "$T/pulse/native" ] || skip "Xvfb or PulseAudio did not start"
-parec -d t.monitor --rate=16000 --channels=1 --format=s16le --raw --latency-msec=50 >"$T/sound.raw" &
-PAREC=$!
+parec -d t.monitor --rate=16000 --channels=1 --format=s16le --raw --latency-msec=50 >"$T/sound.raw" & PAREC=$!
 
 start() {  # sets PID and WIN; mapped is not yet ready for clicks
     (cd "$APP" && exec "$EXE" 2>>"$T/stderr") & PID=$!

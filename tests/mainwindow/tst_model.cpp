@@ -33,11 +33,9 @@ const QStringList kControls =
 
 struct Event {
     int kind;
-    std::array<float, 3> draws;  // taken only if a round is judged
-    int answer;                  // to 終了: 6 yes, 7 no
-    QList<int> hands() const {
-        return {model::handOf(draws[0]), model::handOf(draws[1]), model::handOf(draws[2])};
-    }
+    QList<int> hands;  // drawn as these values, if a round is judged
+    std::array<float, 3> draws;
+    int answer;  // to 終了: 6 yes, 7 no
 };
 
 template <typename W>
@@ -81,10 +79,10 @@ struct Run {
         if (e.kind < Tick1) {
             answer = e.answer;
             QTest::mouseClick(static_cast<QWidget *>(controls[e.kind]), Qt::LeftButton);
-            m.click(e.kind, e.hands(), e.answer);
+            m.click(e.kind, e.hands, e.answer);
         } else if (e.kind <= Tick4) {  // the tick as the timer sends it
             QMetaObject::invokeMethod(controls[e.kind], "timeout");
-            m.tick(e.kind - Tick1, e.hands());
+            m.tick(e.kind - Tick1, e.hands);
         } else if (e.kind == Activate1) {
             form->Form_Activate();    // only the first showing sets the window up
         } else if (e.kind == Copy) {  // of the result table: nothing else changes
@@ -205,8 +203,8 @@ QString shrink(std::vector<Event> events) {
     }
     QString steps;
     for (const Event &e : events) {
-        const QList<int> h = e.hands();
-        steps += QStringLiteral("%1(%2%3%4) ").arg(e.kind).arg(h[0]).arg(h[1]).arg(h[2]);
+        steps += QStringLiteral("%1(%2) ").arg(e.kind).arg(e.hands[0] * 100 + e.hands[1] * 10 +
+                                                           e.hands[2]);
     }
     return steps + QStringLiteral("; then ") + replay(events)->second;
 }
@@ -234,13 +232,13 @@ public:
                 uniform() < 0.995)) {
             kind = int(m_rng() % Kinds);
         }
-        return {kind, {value(), value(), value()}, uniform() < 0.05 ? 6 : 7};
+        const QList<int> h{1 + int(m_rng() % 3), 1 + int(m_rng() % 3), 1 + int(m_rng() % 3)};
+        return {kind, h, {value(h[0]), value(h[1]), value(h[2])}, uniform() < 0.05 ? 6 : 7};
     }
 
 private:
     double uniform() { return double(m_rng() >> 11) * 0x1.0p-53; }
-    float value() {
-        const int hand = 1 + int(m_rng() % 3);
+    float value(int hand) {
         const double u = uniform();
         float r = float((hand - 1 + (u < 0.1 ? 0.0 : u < 0.2 ? 1.0 : uniform())) / 3.0);
         while (model::handOf(r) != hand) {  // its smallest or largest float
@@ -261,8 +259,7 @@ private slots:
     // A program run ends with はい or the frame's close button, and the next
     // starts afresh. JANKEN_FUZZ_EVENTS=5000000 for a long run.
     void theWindowFollowsTheModelThroughLongRandomRuns() {
-        const long given = qEnvironmentVariableIntValue("JANKEN_FUZZ_EVENTS");
-        const long events = given > 0 ? given : 200000;
+        const long events = std::max(qEnvironmentVariableIntValue("JANKEN_FUZZ_EVENTS"), 200000);
         int limits = 0, resets = 0, ends = 0;
         for (std::uint64_t seed : {1, 2, 3, 5, 8, 13, 21, 34}) {
             Generator generator(seed);

@@ -32,10 +32,8 @@ struct ScriptedRandom final : experiment::RandomSource {
 struct RecordingDevice final : sound::SoundDevice {
     void setFileName(const QString &name) override { settings << "FileName=" + name; }
     void command(const QString &command) override {
-        settings << command;
-        if (command == u"Sound" && moment) {
-            settings << moment();
-        }
+        settings << command
+                 << (command == u"Sound" && moment ? QStringList{moment()} : QStringList());
     }
     QStringList settings;
     std::function<QString()> moment;
