@@ -101,11 +101,7 @@ struct Experiment {
     }
 
     // The program ends: every window hidden, nothing left running.
-    void end() {
-        ended = true;
-        windows = {0, 0, 0};
-        timers = QStringLiteral("0000");
-    }
+    void end() { ended = true, windows = {0, 0, 0}, timers = QStringLiteral("0000"); }
 
     // The result table as copied: a tab-separated line a row, empty cells empty.
     QString table() const {
@@ -148,8 +144,7 @@ private:
         counts[8] = counts[5] + counts[6] + counts[7];
         for (int p = 0; p < 3; ++p) {
             const int k = int(QStringLiteral("DWL").indexOf(v.of[p]));
-            labels[p] = QStringList{QStringLiteral(u"あいこ/あいこ"), QStringLiteral(u"勝ち/勝ち"),
-                                    QStringLiteral(u"負け/負け")}[k];
+            labels[p] = QStringLiteral(u"あいこ/あいこ 勝ち/勝ち 負け/負け").section(u' ', k, k);
             colours[p] = QStringList{"#008000", "#0000ff", "#ff0000"}[k];
         }
         for (int i = 0; i < 9; ++i) {

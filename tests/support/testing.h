@@ -39,12 +39,11 @@ struct RecordingDevice final : sound::SoundDevice {
     std::function<QString()> moment;
 };
 
-// A main window as the program starts it, with scripted draws, a clock that
-// moves on a second at each reading and a recording sound device.
+// A main window as the program starts it (histories empty), with scripted draws,
+// a clock that moves on a second at each reading and a recording sound device.
 struct ScriptedForm {
     ScriptedForm() {
-        Module1::aikorecord = Module1::abc1katirecord =
-            Module1::abc1makerecord = {};  // as at start
+        Module1::aikorecord = Module1::abc1katirecord = Module1::abc1makerecord = {};
         auto draws = std::make_unique<ScriptedRandom>();
         auto device = std::make_unique<RecordingDevice>();
         random = draws.get(), sound = device.get();
