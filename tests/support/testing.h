@@ -75,13 +75,11 @@ struct ScriptedForm {
 
 // What the screen shows of a window: its backing store, which holds only what
 // was really repainted; a part of a window is rendered afresh.
-inline QImage shot(QWidget *widget) {
-    if (!QTest::qWaitForWindowExposed(widget->window())) {
-        return {};
-    }
+inline QImage shot(QWidget *w) {
+    const bool exposed = QTest::qWaitForWindowExposed(w->window());
     QApplication::processEvents();
-    return (widget->isWindow() ? widget->screen()->grabWindow(widget->winId()) : widget->grab())
-        .toImage();
+    return !exposed ? QImage()
+                    : (w->isWindow() ? w->screen()->grabWindow(w->winId()) : w->grab()).toImage();
 }
 
 // Fails unless every pixel is near (anti-aliasing) that of approved/NAME.png,
