@@ -16,8 +16,8 @@ drive() {  # MODE FOLDER [VAR=VALUE...]: the driver's status within 2 s (124: no
     status=$? said=$(grep 'janken:' "$T/err")
 }
 mkdir "$T/none" "$T/corrupt" && printf 'RIFF0000WAVEfmt ' | tee "$T/corrupt/pinpon.wav" >"$T/corrupt/endpinpon.wav"
-for row in "$T/none" "$T/corrupt" "$app PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=$T/none"; do
-    drive chimes $row
+for row in "$T/none|" "$T/corrupt|" "$app|PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=$T/none"; do
+    drive chimes "${row%%|*}" ${row#*|}
     [ $status = 0 ] && [[ $said == "janken: the chimes are silent"* && $said != *$'\n'* ]] ||
         { echo "FAIL $row: status $status, said $said"; exit 1; }
 done
