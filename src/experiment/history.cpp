@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <limits>
 
 namespace experiment {
@@ -25,6 +26,27 @@ std::int16_t add16(std::int16_t a, std::int16_t b) {
     Q_ASSERT(sum >= std::numeric_limits<std::int16_t>::min() &&
              sum <= std::numeric_limits<std::int16_t>::max());
     return static_cast<std::int16_t>(sum);
+}
+
+QString historyTable() {
+    using namespace Module1;
+    const std::array<std::pair<const RatioHistory *, int>, 3> curves{
+        {{&aikorecord, aikocount},
+         {&abc1katirecord, abc1katicount},
+         {&abc1makerecord, abc1makecount}}};
+    const int rows = std::min<int>(std::max({aikocount, abc1katicount, abc1makecount}), 1000);
+    QString table = QStringLiteral(u"回数\tあいこ\t一人勝ち\t一人負け\n");
+    for (int k = 1; k <= rows; ++k) {
+        table += QString::number(k);
+        for (const auto &[history, count] : curves) {
+            table += u'\t';
+            if (k <= count) {
+                table += ratioText((*history)[static_cast<std::size_t>(k)]);
+            }
+        }
+        table += u'\n';
+    }
+    return table;
 }
 
 }  // namespace experiment

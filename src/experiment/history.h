@@ -2,6 +2,8 @@
 
 #include "experiment/module1.h"
 
+#include <QString>
+
 #include <cstdint>
 
 namespace experiment {
@@ -20,5 +22,11 @@ bool limitReached(std::int16_t aiko, std::int16_t kati, std::int16_t make);
 // 16-bit counter arithmetic. The limit keeps every counter at or below 1000,
 // so these never leave the range; the checks guard that invariant.
 std::int16_t add16(std::int16_t a, std::int16_t b);
+
+// The three histories as a spreadsheet pastes them: a heading row, then one
+// tab-separated row per index from 1 to the largest counter, with each
+// ratio as its label shows it; past its own counter a history's cell is
+// empty, as what lies there is from an earlier experiment.
+QString historyTable();
 
 }  // namespace experiment

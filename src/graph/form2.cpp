@@ -1,5 +1,6 @@
 #include "graph/form2.h"
 
+#include "experiment/history.h"
 #include "experiment/module1.h"
 #include "forms/builder.h"
 #include "forms/canvas.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPushButton>
 
 #include <array>
@@ -128,15 +130,21 @@ Form2::Form2(QWidget *parent) : FormWindow(parent) {
                        u"横軸は回数、縦軸は割合、点線は 0.33"));
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 
-    // The graph as an image for worksheets and slides: Ctrl+C, or コピー on
-    // the canvas's one-item menu. It draws nothing and runs no handler.
+    // The graph for worksheets and slides, and its numbers for a spreadsheet,
+    // in one copy: Ctrl+C, or コピー on the canvas's one-item menu. A document
+    // takes the image, a spreadsheet the text. It draws nothing and runs no
+    // handler.
     auto *copy = new QAction(QStringLiteral(u"コピー"), this);
     copy->setShortcut(QKeySequence::Copy);
     addAction(copy);
     Picture1->addAction(copy);
     Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(copy, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setImage(Picture1->image()); });
+    connect(copy, &QAction::triggered, this, [this] {
+        auto *data = new QMimeData;  // the clipboard takes it over
+        data->setImageData(Picture1->image());
+        data->setText(experiment::historyTable());
+        QGuiApplication::clipboard()->setMimeData(data);
+    });
 }
 
 void Form2::Form_Activate() {

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -56,6 +57,7 @@ struct Experiment {
     QStringList labels = QStringList(21, QStringLiteral("/"));
     QStringList colours = QStringList(3, QStringLiteral("#000000"));
     std::array<std::array<float, 1001>, 3> history{};
+    std::array<QStringList, 3> shown{QStringList(1001), QStringList(1001), QStringList(1001)};
     QList<int> windows{1, 0, 0};  // main, graph, help
     double answer = 0;
     bool ended = false;
@@ -117,6 +119,20 @@ struct Experiment {
         return text;
     }
 
+    // The graph's numbers as copied: per index up to the largest counter, each
+    // curve's ratio there, or nothing past its own counter.
+    QString graphTable() const {
+        QString text = QStringLiteral(u"回数\tあいこ\t一人勝ち\t一人負け\n");
+        for (int k = 1; k <= std::max({counts[0], counts[4], counts[8]}); ++k) {
+            text += QString::number(k);
+            for (int c = 0; c < 3; ++c) {
+                text += u'\t' + (k <= counts[c * 4] ? shown[c][k] : QString());
+            }
+            text += u'\n';
+        }
+        return text;
+    }
+
     QStringList pictures() const {  // per player the controls guu, pii, paa shown, or "-"
         QStringList shown;
         for (int p = 0; p < 9; ++p) {
@@ -154,6 +170,7 @@ private:
         for (int c = 0; c < 3 && recordfull != 1; ++c) {
             history[std::size_t(c)][std::size_t(counts[c * 4])] =
                 float(counts[c * 4]) / float(total());
+            shown[c][counts[c * 4]] = ratioText(counts[c * 4], total());
         }
         if (counts[0] >= 999 || counts[4] >= 999 || counts[8] >= 999) {
             recordfull = 1;

@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMimeData>
 #include <QTimer>
 
 #include <optional>
@@ -20,7 +21,7 @@ namespace {
 
 // 0..7 click Command1..8, 8..11 tick Timer1..4, then the windows' events.
 constexpr int Tick1 = 8, Tick4 = 11, Activate1 = 12, Activate2 = 13, Activate4 = 14, Close2 = 15,
-              Close4 = 16, CloseFrame = 17, Copy = 18, Kinds = 19;
+              Close4 = 16, CloseFrame = 17, Copy = 18, CopyGraph = 19, Kinds = 20;
 // The controls compared: buttons, timers, pictures, judgements, result cells.
 const QStringList kControls =
     QStringLiteral(
@@ -63,15 +64,16 @@ struct Run {
     }
 
     bool applicable(int kind) const {
-        return !m.ended && (kind >= Tick1 && kind <= Tick4        ? m.timers[kind - Tick1] == u'1'
-                            : kind == Activate2 || kind == Close2 ? m.windows[1]
-                            : kind == Activate4 || kind == Close4 ? m.windows[2]
-                                                                  : true);
+        return !m.ended &&
+               (kind >= Tick1 && kind <= Tick4 ? m.timers[kind - Tick1] == u'1'
+                : kind == Activate2 || kind == Close2 || kind == CopyGraph ? m.windows[1]
+                : kind == Activate4 || kind == Close4                      ? m.windows[2]
+                                                                           : true);
     }
 
     // The event on the window and on the model; the first difference.
     QString step(const Event &e) {
-        m.draws.clear(), m.sounds.clear(), m.questions = 0, copied.clear(), asked.clear();
+        m.draws.clear(), m.sounds.clear(), m.questions = 0, copied = expected = {}, asked.clear();
         t.random->values = QList<float>(e.draws.begin(), e.draws.end());
         t.random->log.clear(), t.sound->settings.clear();
         const bool open = m.recordfull == 0;
@@ -84,10 +86,13 @@ struct Run {
             QMetaObject::invokeMethod(controls[e.kind], "timeout");
             m.tick(e.kind - Tick1, e.hands);
         } else if (e.kind == Activate1) {
-            form->Form_Activate();    // only the first showing sets the window up
-        } else if (e.kind == Copy) {  // of the result table: nothing else changes
-            form->actions().constFirst()->trigger();
-            copied = QGuiApplication::clipboard()->text();
+            form->Form_Activate();  // only the first showing sets the window up
+        } else if (e.kind == Copy || e.kind == CopyGraph) {  // nothing else changes
+            QWidget *window = e.kind == Copy ? static_cast<QWidget *>(form) : form->graphWindow();
+            window->actions().constFirst()->trigger();
+            const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+            copied = data->text() + (data->hasImage() == (e.kind == CopyGraph) ? "" : "(image?)");
+            expected = e.kind == Copy ? m.table() : m.graphTable();
         } else if (e.kind == CloseFrame) {
             form->close();
             m.end();
@@ -153,7 +158,7 @@ struct Run {
         d("draws", t.random->log, m.draws);
         d("sounds", t.sound->settings, m.sounds);
         d("asked after the chime", asked, QStringList(m.questions, m.sounds.mid(0, 6).join(u',')));
-        d("copied table", copied, copied.isNull() ? QString() : m.table());
+        d("copied table", copied, expected);
         return diff;
     }
 
@@ -163,7 +168,7 @@ struct Run {
     int limits = 0, resets = 0;
     QList<QObject *> controls;
     QStringList asked;
-    QString copied;
+    QString copied, expected;
     int answer = 7;
     bool ended = false;
 };
