@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace app {
 
@@ -34,6 +35,17 @@ void acceptToolkitOptions(QCommandLineParser &parser) {
     }
 }
 
+// Whether messages are to be in Japanese: the messages' locale, as the C
+// library reads it (LC_ALL, LC_MESSAGES, then LANG).
+bool japanese() {
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        if (envSet(name)) {
+            return std::strncmp(std::getenv(name), "ja", 2) == 0;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool displayAvailable(bool platformChosen) {
@@ -51,16 +63,24 @@ int runProgram(int argc, char **argv) {
     }
     // Read before any window exists, so that --help, --version and a
     // mistyped option need no display.
+    const bool ja = japanese();
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        u"じゃんけん: a classroom experiment in probability. Three players show random hands;\n"
-        u"the program counts draws (あいこ), one-alone-wins (一人勝ち) and one-alone-losses\n"
-        u"(一人負け) and graphs how each ratio approaches 1/3. See janken(1)."));
+    parser.setApplicationDescription(
+        ja ? QStringLiteral(u"じゃんけん: 確率の授業のための実験です。３人が無作為に手を出し、\n"
+                            u"あいこ・一人勝ち・一人負けを数えて、それぞれの割合が 1/3 に\n"
+                            u"近づく様子をグラフで示します。詳しくは janken(1) を見てください。")
+           : QStringLiteral(
+                 u"じゃんけん: a classroom experiment in probability. Three players show random "
+                 u"hands;\nthe program counts draws (あいこ), one-alone-wins (一人勝ち) and "
+                 u"one-alone-losses\n(一人負け) and graphs how each ratio approaches 1/3. See "
+                 u"janken(1)."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
+                                  ja ? QStringLiteral(u"このヘルプを表示して終了します。")
+                                     : QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
+                                     ja ? QStringLiteral(u"バージョンを表示して終了します。")
+                                        : QStringLiteral("Show the version and exit."));
     parser.addOptions({help, version});
     acceptToolkitOptions(parser);
     if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
@@ -72,11 +92,16 @@ int runProgram(int argc, char **argv) {
         return 2;
     }
     if (parser.isSet(help) || parser.isSet(version)) {
-        const QString text =
+        QString text =
             parser.isSet(help)
                 ? parser.helpText().replace(QStringLiteral("<executable_name>"),
                                             QStringLiteral("janken"))
                 : QStringLiteral("janken %1\n").arg(QCoreApplication::applicationVersion());
+        if (ja) {  // the parser's own two headings, which no translation is loaded for yet
+            text.replace(QStringLiteral("Usage: janken [options]"),
+                         QStringLiteral(u"使い方: janken [オプション]"))
+                .replace(QStringLiteral("\nOptions:\n"), QStringLiteral(u"\nオプション:\n"));
+        }
         std::fputs(qPrintable(text), stdout);
         return 0;
     }
