@@ -78,20 +78,21 @@ else
     bad "no desktop entry ${entry#"$root"/}"
 fi
 
-# The manual page as man shows it in a UTF-8 locale, and through groff with
-# every warning on; both must say nothing.
-page="$root/usr/share/man/man1/janken.1.gz"
-echo "== man --warnings and groff -ww ${page#"$root"/}"
-if [ -f "$page" ]; then
-    report=$( { LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" >/dev/null; } 2>&1;
-              { zcat "$page" | LC_ALL=C.UTF-8 groff -k -Tutf8 -man -ww -z; } 2>&1)
-    [ -n "$report" ] && echo "$report"
-    [ -z "$report" ] || bad "the manual page has warnings"
-    th=$(zcat "$page" | sed -n 's/^\.TH .*"janken \([^"]*\)".*/\1/p')
-    [ "$th" = "$upstream" ] || bad "the manual page is for version '$th', the package for '$upstream'"
-else
-    bad "no manual page ${page#"$root"/}"
-fi
+# The manual pages, English and Japanese, as man shows them in a UTF-8
+# locale, and through groff with every warning on; both must say nothing.
+for page in usr/share/man/man1/janken.1.gz usr/share/man/ja/man1/janken.1.gz; do
+    echo "== man --warnings and groff -ww $page"
+    if [ -f "$root/$page" ]; then
+        report=$( { LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/$page" >/dev/null; } 2>&1;
+                  { zcat "$root/$page" | LC_ALL=C.UTF-8 groff -k -Tutf8 -man -ww -z; } 2>&1)
+        [ -n "$report" ] && echo "$report"
+        [ -z "$report" ] || bad "the manual page $page has warnings"
+        th=$(zcat "$root/$page" | sed -n 's/^\.TH .*"janken \([^"]*\)".*/\1/p')
+        [ "$th" = "$upstream" ] || bad "the manual page $page is for version '$th', the package for '$upstream'"
+    else
+        bad "no manual page $page"
+    fi
+done
 
 if [ $fail -eq 0 ]; then
     echo "package-check: ${deb##*/} passed"

@@ -7,7 +7,7 @@ PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libcanberra-dev 
 # Only for the tests: a private sound server to play the chimes into and
 # record from, a virtual screen to click on, photograph and close windows on
 # (with the system Python's X bindings), and a session bus beside them.
-[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick python3-xlib dbus-daemon desktop-file-utils appstream groff-base"
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick python3-xlib dbus-daemon desktop-file-utils appstream groff-base man-db"
 # The benchmarks, built with the program when these are present and run by
 # make bench: Google Benchmark, and XCB's damage extension for the start-up
 # probe. The tests build them too, and make bench needs the test tools.
