@@ -3,7 +3,7 @@
 # dpkg-buildpackage writes its results beside the tree it builds, so the tree
 # is copied to OUT_DIR/src first and the .deb, .buildinfo and .changes land in
 # OUT_DIR rather than beside the repository. The source package is made there
-# too, from the clean copy, for lintian's checks of debian/.
+# too, from the clean copy: the upstream tarball, then the Debian one.
 # usage: packaging/build-deb.sh OUT_DIR [JOBS]
 set -euo pipefail
 
@@ -14,7 +14,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 rm -rf "$out/src"
-rm -f "$out"/janken_* "$out"/janken-dbgsym_*
+rm -rf "$out"/janken_* "$out"/janken-dbgsym_* "$out"/bookworm "$out"/trixie
 mkdir "$out/src"
 
 # The files git tracks or would add, as they are in the working tree: edits
@@ -31,6 +31,15 @@ else
         tar -C "$out/src" -xf -
 fi
 
+# The upstream tarball: the same files without debian/, as a release made
+# from this commit would hold them, with order, owners, modes and times fixed
+# so that the same files always give the same bytes.
+version=$(dpkg-parsechangelog -l "$out/src/debian/changelog" -S Version)
+upstream=${version%-*}
+upstream=${upstream#*:}
+tar -C "$out" --exclude=src/debian --sort=name --owner=0 --group=0 --numeric-owner \
+    --mode=a+rX,u+w,go-w --mtime="@$(dpkg-parsechangelog -l "$out/src/debian/changelog" -S Timestamp)" \
+    --transform="s,^src,janken-$upstream," -cf - src | xz -T1 >"$out/janken_$upstream.orig.tar.xz"
 (cd "$out" && dpkg-source --build src)
 (cd "$out/src" && dpkg-buildpackage -us -uc -b -j"$jobs")
 

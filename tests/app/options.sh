@@ -23,5 +23,5 @@ LC_ALL=C LANG=ja_JP.UTF-8 --help|0|Usage: janken [options]|
 -style fusion extra|2||janken: Unexpected argument 'extra'. See janken --help.
 |1||janken: no display found (DISPLAY is not set); to run without a screen: xvfb-run -a janken
 ROWS
-head -1 "$changelog" | grep -qF "($version)" || { echo "FAIL debian/changelog is not at $version"; fail=1; }
+head -1 "$changelog" | grep -qF "($version-" || { echo "FAIL debian/changelog is not at $version-REVISION"; fail=1; }
 exit $fail
