@@ -45,9 +45,15 @@ package: deps
 	@packaging/build-deb.sh build-package $(JOBS)
 
 # The built package through lintian, AppStream's and the desktop entry's
-# validators and man's warnings; fails on any error or warning.
+# validators and man's warnings; then, as root, the source package built in
+# a clean minimal tree of each suite as Debian builds it, twice to compare,
+# with hardening-check, that suite's lintian and autopkgtest. Fails on any
+# error or warning.
+PACKAGE_SUITES ?= bookworm trixie
 package-check: package
 	@packaging/check-deb.sh build-package
+	@for suite in $(PACKAGE_SUITES); do \
+		packaging/tree-build.sh build-package $$suite $(JOBS) || exit 1; done
 
 # The benchmark table (about two minutes); the README quotes it.
 bench:

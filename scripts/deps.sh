@@ -3,7 +3,7 @@
 # when run as root; otherwise prints the one command that would.
 set -eu
 
-PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libcanberra-dev libcanberra-pulse pkg-config fonts-horai-umefont fonts-ipafont-gothic"
+PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libcanberra-dev libcanberra-pulse pkgconf fonts-horai-umefont fonts-ipafont-gothic"
 # Only for the tests: a private sound server to play the chimes into and
 # record from, a virtual screen to click on, photograph and close windows on
 # (with the system Python's X bindings), and a session bus beside them.
@@ -17,7 +17,7 @@ case "${1:-}" in
 esac
 # Only for make package and package-check: Debian's package tools, and the
 # validators of the package, its metainfo, desktop entry and manual page.
-[ "${1:-}" = package ] && PACKAGES="dpkg-dev debhelper lintian appstream desktop-file-utils man-db"
+[ "${1:-}" = package ] && PACKAGES="dpkg-dev debhelper lintian appstream desktop-file-utils man-db debootstrap"
 
 missing=""
 for p in $PACKAGES; do
