@@ -5,9 +5,9 @@ set -eu
 
 PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libcanberra-dev libcanberra-pulse pkgconf fonts-horai-umefont fonts-ipafont-gothic"
 # Only for the tests: a private sound server to play the chimes into and
-# record from, a virtual screen to click on, photograph and close windows on
-# (with the system Python's X bindings), and a session bus beside them.
-[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick python3-xlib dbus-daemon desktop-file-utils appstream groff-base man-db"
+# record from, a virtual screen to click on and photograph, a session bus
+# beside them, and the validators and man for the installed tree.
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick dbus-daemon desktop-file-utils appstream groff-base man-db"
 # The benchmarks, built with the program when these are present and run by
 # make bench: Google Benchmark, and XCB's damage extension for the start-up
 # probe. The tests build them too, and make bench needs the test tools.
@@ -15,8 +15,9 @@ case "${1:-}" in
     test) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev" ;;
     bench) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev xvfb xauth xdotool pulseaudio" ;;
 esac
-# Only for make package and package-check: Debian's package tools, and the
-# validators of the package, its metainfo, desktop entry and manual page.
+# Only for make package and package-check: Debian's package tools, the
+# validators of the package, its metainfo, desktop entry and manual pages,
+# and debootstrap for the clean trees.
 [ "${1:-}" = package ] && PACKAGES="dpkg-dev debhelper lintian appstream desktop-file-utils man-db debootstrap"
 
 missing=""

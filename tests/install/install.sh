@@ -1,8 +1,7 @@
 #!/bin/bash
-# Installs the build into a scratch prefix and checks the tree a desktop
-# expects: the program and its chimes, the desktop entry, the AppStream
-# metainfo and the manual pages, English and Japanese, under one id, each
-# passing its validator, and the icon at every size. A validator that is not
+# The installed tree as a desktop expects it: the program and its chimes, the
+# desktop entry, metainfo and manual pages (English, Japanese) under one id,
+# each through its validator, and the icon at every size; a validator not
 # installed is skipped, and says so.   usage: install.sh BUILD_DIR APP_ID
 set -u
 id=$2 fail=0 skipped=0 prefix=$(mktemp -d) && trap 'rm -rf "$prefix"' EXIT

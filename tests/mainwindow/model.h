@@ -1,6 +1,5 @@
-// A reference model of the main window: what every click, tick and window event
-// should do to buttons, timers, variables, labels, histories, chimes and
-// windows. Written from the rules of the game, not from the window's code.
+// What every click, tick and window event should do to the main window, its
+// state, chimes and windows: written from the rules, not from the window's code.
 #pragma once
 
 #include <QStringList>
@@ -38,10 +37,9 @@ inline Verdict judge(const QList<int> &h) {
     return {of, alone};
 }
 
-// count / total in thousandths, halves up. The window rounds the float
-// quotient cut to 7 digits instead; that moves the value by under 1.2e-7,
-// while for totals up to 3000 a ratio that is not a half lies at least
-// 1.6e-7 from one, so the text is the same.
+// count / total in thousandths, halves up. The window rounds the float quotient
+// cut to 7 digits; that moves it by under 1.2e-7, while for totals up to 3000 a
+// ratio that is not a half lies at least 1.6e-7 from one: the same text.
 inline QString ratioText(int count, int total) {
     const long long th = (2000LL * count + total) / (2LL * total);
     return QStringLiteral("%1.%2").arg(th / 1000).arg(th % 1000, 3, 10, QLatin1Char('0'));

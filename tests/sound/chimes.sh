@@ -1,8 +1,7 @@
 #!/bin/bash
-# The chimes on the real sound device: a chime that cannot be played (no
-# file, no sound server) is silence said once, and the commands go on; with
-# a private PulseAudio server playing, ending while the exit chime plays is
-# always clean.   usage: chimes.sh CHIME_DRIVER APP_DIR
+# The real sound device: a chime that cannot be played (no file, no server) is
+# silence said once, and the commands go on; with a private PulseAudio server,
+# ending while the exit chime plays is always clean.   usage: chimes.sh DRIVER APP_DIR
 set -u
 driver=$1 app=$2
 command -v pulseaudio >/dev/null || { echo "FAIL: pulseaudio is not installed (make test installs it)"; exit 1; }
