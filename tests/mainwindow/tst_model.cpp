@@ -187,10 +187,10 @@ public:
                    : u < 0.4             ? model::Janken
                    : u < 0.5             ? model::AutoStart
                                          : Kinds;
-        // Any event at all, but seldom a reset of an open experiment or the end.
+        // Any event, but seldom a reset of an open experiment or the end (less so in autoplay).
         while (kind == Kinds || !run.applicable(kind) ||
                (((kind == model::Reset && !m.recordfull) || kind == CloseFrame) &&
-                uniform() < 0.995)) {
+                uniform() < (m.automode ? 0.9 : 0.995))) {
             kind = int(m_rng() % Kinds);
         }
         const QList<int> h{1 + int(m_rng() % 3), 1 + int(m_rng() % 3), 1 + int(m_rng() % 3)};
