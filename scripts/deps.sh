@@ -18,7 +18,7 @@ esac
 # Only for make package and package-check: Debian's package tools, the
 # validators of the package, its metainfo, desktop entry and manual pages,
 # and debootstrap for the clean trees.
-[ "${1:-}" = package ] && PACKAGES="dpkg-dev debhelper lintian appstream desktop-file-utils man-db debootstrap"
+[ "${1:-}" = package ] && PACKAGES="build-essential dpkg-dev debhelper lintian appstream desktop-file-utils man-db debootstrap"
 
 missing=""
 for p in $PACKAGES; do
