@@ -14,10 +14,11 @@ TREE_MOUNTS=()
 # a release suite (not -security or -updates), from the deb822 .sources
 # files or, failing those, the one-line lists.
 debian_mirror() {
-    local sources=(/etc/apt/sources.list.d/*.sources) lists=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list)
-    {
-        for f in "${sources[@]}"; do
-            [ -f "$f" ] && awk '
+    local f found
+    found=$(
+        for f in /etc/apt/sources.list.d/*.sources; do
+            [ -f "$f" ] || continue
+            awk '
                 function flush() { if (deb && release && uri != "") print uri; deb = release = 0; uri = "" }
                 /^[ \t]*$/ { flush(); next }
                 /^[ \t]*#/ { next }
@@ -27,10 +28,14 @@ debian_mirror() {
                 tolower($1) == "enabled:" { if (tolower($2) == "no") deb = 0 }
                 END { flush() }' "$f"
         done
-        for f in "${lists[@]}"; do
-            [ -f "$f" ] && sed -nE 's/^deb[ \t]+(\[[^]]*\][ \t]+)?([^ \t]+)[ \t]+([^ \t/-]+)([ \t].*)?$/\2/p' "$f"
+        for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+            [ -f "$f" ] || continue
+            sed -nE 's/^deb[ \t]+(\[[^]]*\][ \t]+)?([^ \t]+)[ \t]+([^ \t/-]+)([ \t].*)?$/\2/p' "$f"
         done
-    } | head -n 1 | grep . || { echo "no Debian mirror found in /etc/apt's sources" >&2; return 1; }
+    )
+    found=${found%%$'\n'*}
+    [ -n "$found" ] || { echo "no Debian mirror found in /etc/apt's sources" >&2; return 1; }
+    echo "$found"
 }
 
 # The pristine tree of SUITE as a tarball, made now if it is not cached yet.
@@ -45,6 +50,7 @@ pristine_tree() {
         debootstrap --variant=minbase "$suite" "$dir" "$mirror" >"$dir.log" 2>&1 ||
             { tail -n 20 "$dir.log" >&2; rm -rf "$dir" "$dir.log"; return 1; }
         # Written aside, then renamed: a run cut short leaves no half tarball.
+        chmod 755 "$dir"
         tar --numeric-owner --xattrs -cpf "$tar.$$" -C "$dir" . && mv "$tar.$$" "$tar"
         rm -rf "$dir" "$dir.log"
     fi
