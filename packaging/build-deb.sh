@@ -13,8 +13,9 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-rm -rf "$out/src"
-rm -rf "$out"/janken_* "$out"/janken-dbgsym_* "$out"/bookworm "$out"/trixie
+# Nothing of an earlier build is left: the copy, the packages, and the
+# clean-tree builds' folders.
+rm -rf "$out"/*/ "$out"/janken_* "$out"/janken-dbgsym_*
 mkdir "$out/src"
 
 # The files git tracks or would add, as they are in the working tree: edits

@@ -22,8 +22,8 @@ out=$(realpath "$1")
 suite=$2
 jobs=${3:-2}
 dsc=$(ls "$out"/janken_*.dsc)
-upstream=$(sed -n 's/^Version: \([0-9]*:\)\?//p' "$dsc")
-source_dir=janken-${upstream%-*}
+version=$(sed -n 's/^Version: \([0-9]*:\)\?//p' "$dsc")  # without its epoch
+source_dir=janken-${version%-*}
 
 started=$SECONDS
 step() { echo "== $suite: $* ($((SECONDS - started)) s)"; }
@@ -51,7 +51,7 @@ step "dpkg-buildpackage in /build/first"
 build /build/first
 step "dpkg-buildpackage again in /build/second/elsewhere"
 build /build/second/elsewhere
-mkdir -p "$out/$suite"
+rm -rf "${out:?}/$suite" && mkdir "$out/$suite"
 for deb in "$TREE"/build/first/*.deb; do
     other="$TREE/build/second/elsewhere/${deb##*/}"
     if cmp "$deb" "$other"; then
