@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace experiment {
@@ -40,8 +41,13 @@ QString historyTable() {
         table += QString::number(k);
         for (const auto &[history, count] : curves) {
             table += u'\t';
-            if (k <= count) {
-                table += ratioText((*history)[static_cast<std::size_t>(k)]);
+            // An entry keeps only the quotient k / total. Its total is the whole
+            // number nearest k / q: totals up to 3000 lie much further apart
+            // than a float's error.
+            const float q = (*history)[static_cast<std::size_t>(k)];
+            const long total = q > 0 ? std::lround(float(k) / q) : 0;
+            if (k <= count && total >= k && total <= 30000) {
+                table += ratioText(std::int16_t(k), std::int16_t(total));
             }
         }
         table += u'\n';

@@ -37,11 +37,15 @@ inline Verdict judge(const QList<int> &h) {
     return {of, alone};
 }
 
-// count / total in thousandths, halves up. The window rounds the float quotient
-// cut to 7 digits; that moves it by under 1.2e-7, while for totals up to 3000 a
-// ratio that is not a half lies at least 1.6e-7 from one: the same text.
+// The classroom's rounding: the float quotient cut to 7 significant digits,
+// then to thousandths on those decimal digits, halves up (1/16: 0.063).
 inline QString ratioText(int count, int total) {
-    const long long th = (2000LL * count + total) / (2LL * total);
+    const QString e = QString::number(double(float(count) / float(total)), 'e', 6);
+    long long th = QString(e[0] + e.mid(2, 6)).toLongLong(), cut = 1;  // d.dddddde-x
+    for (int shift = e.mid(9).toInt() - 3; shift < 0; ++shift) {
+        cut *= 10;
+    }
+    th = (th + cut / 2) / cut;
     return QStringLiteral("%1.%2").arg(th / 1000).arg(th % 1000, 3, 10, QLatin1Char('0'));
 }
 
