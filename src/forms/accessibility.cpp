@@ -1,53 +1,48 @@
 #include "forms/accessibility.h"
 
 #include "forms/imagecontrol.h"
+#include "sound/mmcontrol.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QFrame>
 #include <QLabel>
 #include <QWidget>
-
-#include <array>
-#include <utility>
 
 namespace forms {
 
 namespace {
 
-constexpr std::array<std::pair<const char *, QAccessible::Role>, 2> kRoles{{
-    {"forms::Canvas", QAccessible::Graphic},
-    {"forms::FormWindow", QAccessible::Window},
-}};
-
-// An image control is invisible when it is not shown, though its widget is.
-class ImageAccessible final : public QAccessibleWidget {
+// A widget with a role of its own. An image control that is not shown, and
+// the sound control, which never shows anything, are invisible to a screen
+// reader, though their widgets are shown.
+class RoleAccessible final : public QAccessibleWidget {
 public:
-    explicit ImageAccessible(ImageControl *image)
-        : QAccessibleWidget(image, QAccessible::Graphic) {}
+    using QAccessibleWidget::QAccessibleWidget;
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
-        if (!static_cast<const ImageControl *>(object())->isShown()) {
+        const auto *image = qobject_cast<const ImageControl *>(object());
+        if ((image && !image->isShown()) || qobject_cast<const MMControl *>(object())) {
             state.invisible = true;
         }
         return state;
     }
 };
 
-// Qt asks the factories for each class of an object, most derived first.
+// Qt asks the factories for each class of an object, most derived first; the
+// interfaces made here are owned by Qt's cache and deleted with their widget.
 QAccessibleInterface *roleFactory(const QString &className, QObject *object) {
-    if (!object || !object->isWidgetType()) {
-        return nullptr;
-    }
-    if (auto *image = qobject_cast<ImageControl *>(object)) {
-        return new ImageAccessible(image);  // owned by Qt's cache, like the others
-    }
-    for (const auto &[name, role] : kRoles) {
-        if (className == QLatin1String(name)) {
-            // Qt's cache of interfaces owns it and deletes it with the widget.
-            return new QAccessibleWidget(static_cast<QWidget *>(object), role);
-        }
-    }
-    return nullptr;
+    auto *widget = qobject_cast<QWidget *>(object);
+    const auto *frame = qobject_cast<QFrame *>(object);
+    const QAccessible::Role role =
+        !widget ? QAccessible::NoRole
+        : className == u"forms::ImageControl" || className == u"forms::Canvas"
+            ? QAccessible::Graphic
+        : className == u"forms::FormWindow"                              ? QAccessible::Window
+        : className == u"MMControl"                                      ? QAccessible::Sound
+        : className == u"QFrame" && frame->frameShape() == QFrame::HLine ? QAccessible::Separator
+                                                                         : QAccessible::NoRole;
+    return role == QAccessible::NoRole ? nullptr : new RoleAccessible(widget, role);
 }
 
 }  // namespace

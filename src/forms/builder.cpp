@@ -34,7 +34,7 @@ QString captionOf(const ControlSpec &spec) {
     return spec.caption ? QString::fromUtf16(spec.caption) : QString();
 }
 
-QWidget *makeLabel(const ControlSpec &spec, QWidget *window) {
+QLabel *makeLabel(const ControlSpec &spec, QWidget *window) {
     auto *label = new QLabel(captionOf(spec), window);
     // A fixed single border with the sunken 3-D edge: two pixels each side.
     label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -50,37 +50,48 @@ QWidget *makeLabel(const ControlSpec &spec, QWidget *window) {
     return label;
 }
 
-QWidget *makeWidget(const ControlSpec &spec, QWidget *window, PictureSource pictures) {
-    switch (spec.kind) {
-        case Kind::Button: {
-            auto *button = new QPushButton(captionOf(spec), window);
-            button->setAutoDefault(false);
-            button->setDefault(false);
-            return button;
+// Makes the widget a row's slot asks for, and fills the slot.
+struct Maker {
+    const ControlSpec &spec;
+    QWidget *window;
+
+    template <typename T>
+    T *fill(T **slot, T *made) const {
+        if (*slot) {
+            qFatal("forms: the control %s has two rows", spec.name);
         }
-        case Kind::Label:
-            return makeLabel(spec, window);
-        case Kind::Image:
-            return new ImageControl(pictures ? pictures(spec.picture) : QImage(), window);
-        case Kind::Line: {
-            auto *line = new QFrame(window);
-            line->setFrameStyle(QFrame::HLine | QFrame::Plain);
-            line->setLineWidth(1);
-            line->setAccessibleName(QStringLiteral(u"区切り線"));  // a rule has no caption of its own
-            return line;
-        }
-        case Kind::Sound:
-            return new MMControl(window);
-        case Kind::Canvas: {
-            auto *canvas = new Canvas(window);
-            canvas->setFocusPolicy(Qt::StrongFocus);
-            return canvas;
-        }
-        case Kind::Timer:
-            break;
+        return *slot = made;
     }
-    return nullptr;
-}
+    QObject *operator()(QPushButton **slot) const {
+        auto *button = fill(slot, new QPushButton(captionOf(spec), window));
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        return button;
+    }
+    QObject *operator()(QLabel **slot) const { return fill(slot, makeLabel(spec, window)); }
+    QObject *operator()(ImageControl **slot) const {
+        return fill(slot, new ImageControl(spec.picture ? *spec.picture : QImage(), window));
+    }
+    QObject *operator()(QFrame **slot) const {
+        auto *line = fill(slot, new QFrame(window));
+        line->setFrameStyle(QFrame::HLine | QFrame::Plain);
+        line->setLineWidth(1);
+        line->setAccessibleName(QStringLiteral(u"区切り線"));  // a rule has no caption of its own
+        return line;
+    }
+    QObject *operator()(MMControl **slot) const { return fill(slot, new MMControl(window)); }
+    QObject *operator()(QTimer **slot) const {
+        auto *timer = fill(slot, new QTimer(window));
+        timer->setInterval(spec.intervalMs);
+        timer->setTimerType(Qt::PreciseTimer);  // keeps its rate without drift
+        return timer;
+    }
+    QObject *operator()(Canvas **slot) const {
+        auto *canvas = fill(slot, new Canvas(window));
+        canvas->setFocusPolicy(Qt::StrongFocus);
+        return canvas;
+    }
+};
 
 }  // namespace
 
@@ -98,26 +109,22 @@ QFont fontFor(FontRole role, const QFont &windowDefault) {
     return windowDefault;
 }
 
-void buildControls(QWidget *window, std::span<const ControlSpec> controls, PictureSource pictures) {
+void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
     // Before any control exists: a screen reader that is already listening
     // asks for the new controls' interfaces as they appear.
     installAccessibleRoles();
     std::vector<std::pair<int, QWidget *>> focusChain;
     for (const ControlSpec &spec : controls) {
-        const QString name = QString::fromLatin1(spec.name);
-        if (spec.kind == Kind::Timer) {
-            auto *timer = new QTimer(window);
-            timer->setObjectName(name);
-            timer->setInterval(spec.intervalMs);
-            timer->setTimerType(Qt::PreciseTimer);  // keeps its rate without drift
-            continue;
+        QObject *made = std::visit(Maker{spec, window}, spec.slot);
+        made->setObjectName(QString::fromLatin1(spec.name));
+        auto *widget = qobject_cast<QWidget *>(made);
+        if (!widget) {
+            continue;  // a timer
         }
-        QWidget *widget = makeWidget(spec, window, pictures);
-        widget->setObjectName(name);
         if (spec.font != FontRole::WindowDefault) {
             widget->setFont(fontFor(spec.font, window->font()));
         }
-        if (spec.kind == Kind::Line) {
+        if (std::holds_alternative<QFrame **>(spec.slot)) {
             widget->setGeometry(pixels(spec.left), pixels(spec.top),
                                 std::max(1, pixels(spec.width)), std::max(1, pixels(spec.height)));
             widget->lower();  // drawn on the window itself, under the buttons

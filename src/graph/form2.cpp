@@ -4,7 +4,6 @@
 #include "experiment/module1.h"
 #include "forms/builder.h"
 #include "forms/canvas.h"
-#include "forms/fonts.h"
 #include "forms/palette.h"
 
 #include <QAction>
@@ -18,29 +17,15 @@
 namespace {
 
 using forms::Canvas;
-using forms::ControlSpec;
-using forms::Kind;
-
 constexpr forms::WindowSpec kWindow{u" グラフ", 9750, 5670};
 
-constexpr std::array<ControlSpec, 3> kControls{{
-    {.name = "Command1",
-     .kind = Kind::Button,
-     .left = 8760,
-     .top = 0,
-     .width = 975,
-     .height = 375,
-     .caption = u"閉じる",
-     .tabIndex = 1},
-    {.name = "Picture1",
-     .kind = Kind::Canvas,
-     .left = 120,
-     .top = 600,
-     .width = 9495,
-     .height = 4815,
-     .tabIndex = 0},
-    {.name = "Line1", .kind = Kind::Line, .left = 0, .top = 360, .width = 9720, .height = 0},
-}};
+std::array<forms::ControlSpec, 3> controls(graph::Form2Controls &c) {
+    return {{
+        forms::control(FORMS_CONTROL(Command1), 8760, 0, 975, 375, u"閉じる", 1),
+        forms::control(FORMS_CONTROL(Picture1), 120, 600, 9495, 4815, nullptr, 0),
+        forms::control(FORMS_CONTROL(Line1), 0, 360, 9720, 0),
+    }};
+}
 
 // The canvas's user units: 1100 across, 120 down.
 constexpr qreal kScaleWidth = 1100;
@@ -109,21 +94,10 @@ void drawCurve(Canvas &canvas, const Module1::RatioHistory &history, std::int16_
 
 }  // namespace
 
-const forms::WindowSpec &Form2::windowSpec() {
-    return kWindow;
-}
-
-std::span<const ControlSpec> Form2::controlSpecs() {
-    return kControls;
-}
-
 Form2::Form2(QWidget *parent) : FormWindow(parent) {
     forms::applyWindow(this, kWindow);
-    forms::buildControls(this, kControls);
-    Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
-    Picture1 = findChild<Canvas *>(QStringLiteral("Picture1"));
+    forms::buildControls(this, controls(*this));
     Picture1->setScale(kScaleWidth, kScaleHeight);
-    Picture1->setFont(forms::gothicFont(12));
     Picture1->setAccessibleName(QStringLiteral(u"割合のグラフ"));
     Picture1->setAccessibleDescription(
         QStringLiteral(u"あいこ（緑）、一人勝ち（青）、一人負け（赤）の割合の推移。"

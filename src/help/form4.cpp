@@ -11,29 +11,15 @@
 
 namespace {
 
-using forms::ControlSpec;
-using forms::Kind;
-
 constexpr forms::WindowSpec kWindow{u" じゃんけん＿ヘルプ（設問と操作方法）", 8535, 7470};
 
-constexpr std::array<ControlSpec, 3> kControls{{
-    {.name = "Picture1",
-     .kind = Kind::Canvas,
-     .left = 120,
-     .top = 480,
-     .width = 8295,
-     .height = 6855,
-     .tabIndex = 1},
-    {.name = "Command1",
-     .kind = Kind::Button,
-     .left = 7560,
-     .top = 0,
-     .width = 855,
-     .height = 375,
-     .caption = u"閉じる",
-     .tabIndex = 0},
-    {.name = "Line1", .kind = Kind::Line, .left = 120, .top = 360, .width = 8280, .height = 0},
-}};
+std::array<forms::ControlSpec, 3> controls(help::Form4Controls &c) {
+    return {{
+        forms::control(FORMS_CONTROL(Picture1), 120, 480, 8295, 6855, nullptr, 1),
+        forms::control(FORMS_CONTROL(Command1), 7560, 0, 855, 375, u"閉じる", 0),
+        forms::control(FORMS_CONTROL(Line1), 120, 360, 8280, 0),
+    }};
+}
 
 // The text's face at 15 pixels, printed with the face's own line height:
 // Ume P Gothic's is 15, so the 29 lines take 435 of the canvas's 453 pixels.
@@ -41,19 +27,9 @@ constexpr int kFontPixels = 15;
 
 }  // namespace
 
-const forms::WindowSpec &Form4::windowSpec() {
-    return kWindow;
-}
-
-std::span<const ControlSpec> Form4::controlSpecs() {
-    return kControls;
-}
-
 Form4::Form4(QWidget *mainWindow) : m_mainWindow(mainWindow) {
     forms::applyWindow(this, kWindow);
-    forms::buildControls(this, kControls);
-    Picture1 = findChild<forms::Canvas *>(QStringLiteral("Picture1"));
-    Command1 = findChild<QPushButton *>(QStringLiteral("Command1"));
+    forms::buildControls(this, controls(*this));
     Picture1->setFont(forms::gothicFont(kFontPixels));
     Picture1->setAccessibleName(QStringLiteral(u"ヘルプ"));
     Picture1->setAccessibleDescription(

@@ -5,16 +5,17 @@
 
 #include <QPointer>
 
-#include <span>
-
-namespace forms {
-class Canvas;
-}
-class QPushButton;
+namespace help {
+struct Form4Controls {
+    forms::Canvas *Picture1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QFrame *Line1 = nullptr;
+};
+}  // namespace help
 
 // The help window: the problem the experiment answers and how to operate the
 // main window, printed anew each time the window is activated.
-class Form4 : public forms::FormWindow {
+class Form4 : public forms::FormWindow, private help::Form4Controls {
     Q_OBJECT
 
 public:
@@ -22,10 +23,6 @@ public:
     explicit Form4(QWidget *mainWindow = nullptr);
 
     forms::Canvas *canvas() const { return Picture1; }
-
-    // The window's fixed description, in twips.
-    static const forms::WindowSpec &windowSpec();
-    static std::span<const forms::ControlSpec> controlSpecs();
 
 public slots:
     void Form_Activate();   // clear and print the text
@@ -35,7 +32,5 @@ protected:
     void activated() override { Form_Activate(); }
 
 private:
-    forms::Canvas *Picture1 = nullptr;
-    QPushButton *Command1 = nullptr;
     QPointer<QWidget> m_mainWindow;
 };

@@ -10,8 +10,6 @@
 #include "forms/palette.h"
 #include "graph/form2.h"
 #include "help/form4.h"
-#include "mainwindow/accessiblenames.h"
-#include "mainwindow/layout.h"
 #include "mainwindow/pictures.h"
 #include "sound/mmcontrol.h"
 
@@ -31,10 +29,7 @@ using namespace experiment;
 Form1::Form1(QWidget *parent) : FormWindow(parent), m_random(std::make_unique<HandGenerator>()) {
     forms::applyWindow(this, mainwindow::form1Window());
     setWindowIcon(mainwindow::windowIcon());
-    forms::buildControls(this, mainwindow::form1Controls(), [](int picture) -> const QImage & {
-        return mainwindow::handImage(mainwindow::Picture(picture));
-    });
-    mainwindow::nameMainWindowControls(this);
+    forms::buildControls(this, mainwindow::form1Controls(*this));
     bindControls();
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -61,8 +56,7 @@ void Form1::offerCopy() {
     auto *copy = new QAction(QStringLiteral(u"コピー"), this);
     copy->setShortcut(QKeySequence::Copy);
     addAction(copy);
-    const QList<QLabel *> headings{control<QLabel>("Label13"), control<QLabel>("Label14")};
-    for (QLabel *cell : headings) {
+    for (QLabel *cell : {Label13, Label14}) {
         cell->addAction(copy);
         cell->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
@@ -80,8 +74,7 @@ void Form1::offerCopy() {
 // headings, then per outcome its heading, count and ratio as shown (empty
 // cells stay empty).
 QString Form1::resultTable() const {
-    QString table = u'\t' + control<QLabel>("Label13")->text() + u'\t' +
-                    control<QLabel>("Label14")->text() + u'\n';
+    QString table = u'\t' + Label13->text() + u'\t' + Label14->text() + u'\n';
     for (const ResultRow &row : m_results) {
         table += row.heading->text() + u'\t' + row.countLabel->text() + u'\t' +
                  row.ratioLabel->text() + u'\n';
@@ -115,65 +108,40 @@ void Form1::setProgramEnd(std::function<void(int)> end) {
     }
 }
 
-template <typename T>
-T *Form1::control(const QByteArray &name) const {
-    T *found = findChild<T *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    Q_ASSERT_X(found, "Form1", name.constData());
-    return found;
-}
-
+// The players' columns and the result table's rows, and what a screen reader
+// calls each of their cells: a picture by player and hand ("Ａくん グー"), a
+// judgement by player ("Ａくん 判定"), a result cell by row and column
+// ("あいこ 回数"). Buttons and headings are known by their captions.
 void Form1::bindControls() {
-    Command1 = control<QPushButton>("Command1");
-    Command2 = control<QPushButton>("Command2");
-    Command3 = control<QPushButton>("Command3");
-    Command4 = control<QPushButton>("Command4");
-    Command5 = control<QPushButton>("Command5");
-    Command6 = control<QPushButton>("Command6");
-    Command7 = control<QPushButton>("Command7");
-    Command8 = control<QPushButton>("Command8");
-    Timer1 = control<QTimer>("Timer1");
-    Timer2 = control<QTimer>("Timer2");
-    Timer3 = control<QTimer>("Timer3");
-    Timer4 = control<QTimer>("Timer4");
-    MMControl1 = control<MMControl>("MMControl1");
-
-    // One column a player: its timer, pictures, judgement and variables.
-    const std::array<QTimer *, 3> timers{Timer1, Timer2, Timer3};
-    const std::array<std::int16_t *, 3> shows{&ashow, &bshow, &cshow};
-    const std::array<std::int16_t *, 3> hands{&ahand, &bhand, &chand};
-    const std::array<QString *, 3> names{&ahandname, &bhandname, &chandname};
-    for (std::size_t p = 0; p < m_players.size(); ++p) {
-        const auto named = [p](const char *stem) { return stem + QByteArray::number(int(p) + 1); };
-        m_players[p] = {
-            timers[p],
-            {control<forms::ImageControl>(named("guu")), control<forms::ImageControl>(named("pii")),
-             control<forms::ImageControl>(named("paa"))},
-            control<QLabel>(named("hanntei")),
-            shows[p],
-            hands[p],
-            names[p]};
-    }
-
-    m_results = {{
-        {&Module1::aikocount, control<QLabel>("Label4"), control<QLabel>("aikolabel"),
-         control<QLabel>("aikow")},
-        {&a1katicount, control<QLabel>("Label5"), control<QLabel>("a1katilabel"),
-         control<QLabel>("a1katiw")},
-        {&b1katicount, control<QLabel>("Label6"), control<QLabel>("b1katilabel"),
-         control<QLabel>("b1katiw")},
-        {&c1katicount, control<QLabel>("Label7"), control<QLabel>("c1katilabel"),
-         control<QLabel>("c1katiw")},
-        {&Module1::abc1katicount, control<QLabel>("Label8"), control<QLabel>("abc1katiLabel"),
-         control<QLabel>("abc1katiw")},
-        {&a1makecount, control<QLabel>("Label12"), control<QLabel>("a1makelabel"),
-         control<QLabel>("a1makew")},
-        {&b1makecount, control<QLabel>("Label11"), control<QLabel>("b1makelabel"),
-         control<QLabel>("b1makew")},
-        {&c1makecount, control<QLabel>("Label10"), control<QLabel>("c1makelabel"),
-         control<QLabel>("c1makew")},
-        {&Module1::abc1makecount, control<QLabel>("Label9"), control<QLabel>("abc1makelabel"),
-         control<QLabel>("abc1makew")},
+    m_players = {{
+        {Label1, Timer1, {guu1, pii1, paa1}, hanntei1, &ashow, &ahand, &ahandname},
+        {Label2, Timer2, {guu2, pii2, paa2}, hanntei2, &bshow, &bhand, &bhandname},
+        {Label3, Timer3, {guu3, pii3, paa3}, hanntei3, &cshow, &chand, &chandname},
     }};
+    m_results = {{
+        {&Module1::aikocount, Label4, aikolabel, aikow},
+        {&a1katicount, Label5, a1katilabel, a1katiw},
+        {&b1katicount, Label6, b1katilabel, b1katiw},
+        {&c1katicount, Label7, c1katilabel, c1katiw},
+        {&Module1::abc1katicount, Label8, abc1katiLabel, abc1katiw},
+        {&a1makecount, Label12, a1makelabel, a1makew},
+        {&b1makecount, Label11, b1makelabel, b1makew},
+        {&c1makecount, Label10, c1makelabel, c1makew},
+        {&Module1::abc1makecount, Label9, abc1makelabel, abc1makew},
+    }};
+    for (const Player &player : m_players) {
+        const QString who = player.name->text() + u' ';
+        for (std::size_t i = 0; i < player.pictures.size(); ++i) {
+            player.pictures[i]->setAccessibleName(
+                who + QStringLiteral(u"グー チョキ パー").section(u' ', int(i), int(i)));
+        }
+        player.hanntei->setAccessibleName(who + QStringLiteral(u"判定"));
+    }
+    for (const ResultRow &row : m_results) {
+        row.countLabel->setAccessibleName(row.heading->text() + u' ' + Label13->text());
+        row.ratioLabel->setAccessibleName(row.heading->text() + u' ' + Label14->text());
+    }
+    MMControl1->setAccessibleName(QStringLiteral(u"効果音"));  // it has no caption
 }
 
 // ---- keyboard focus ---------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include "experiment/random.h"
 #include "forms/formwindow.h"
+#include "mainwindow/layout.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -14,18 +15,11 @@
 
 class Form2;
 class Form4;
-class MMControl;
-class QLabel;
-class QPushButton;
-class QTimer;
-namespace forms {
-class ImageControl;
-}
 
 // The main window: the players, the result table and the commands of the
 // experiment. Its handlers are public slots named after the control and event
 // they serve, and each can be called directly.
-class Form1 : public forms::FormWindow {
+class Form1 : public forms::FormWindow, private mainwindow::Form1Controls {
     Q_OBJECT
 
 public:
@@ -89,8 +83,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // One player's column: its pictures, judgement label and shuffle timer.
+    // One player's column: its name, pictures, judgement label and shuffle timer.
     struct Player {
+        QLabel *name = nullptr;
         QTimer *timer = nullptr;
         std::array<forms::ImageControl *, 3> pictures{};  // guu, pii, paa
         QLabel *hanntei = nullptr;
@@ -113,8 +108,6 @@ private:
     void passFocusOn(QWidget *had);
     QList<QPushButton *> focusSuccessors(const QWidget *had) const;
 
-    template <typename T>
-    T *control(const QByteArray &name) const;
     void bindControls();
     void resetVariables();
     void showStartPictures();
@@ -130,20 +123,6 @@ private:
     template <typename Window, typename Make>
     void bringUp(std::unique_ptr<Window> &window, Make make);
     static int askYesNo(QWidget *parent, const QString &text, const QString &title);
-
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QPushButton *Command4 = nullptr;
-    QPushButton *Command5 = nullptr;
-    QPushButton *Command6 = nullptr;
-    QPushButton *Command7 = nullptr;
-    QPushButton *Command8 = nullptr;
-    QTimer *Timer1 = nullptr;
-    QTimer *Timer2 = nullptr;
-    QTimer *Timer3 = nullptr;
-    QTimer *Timer4 = nullptr;
-    MMControl *MMControl1 = nullptr;
 
     std::array<Player, 3> m_players{};
     std::array<ResultRow, 9> m_results{};  // in the order the labels are written

@@ -5,16 +5,15 @@
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "help/helptext.h"
-#include "mainwindow/pictures.h"
 #include "support/testing.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QClipboard>
-#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTimer>
 
@@ -76,19 +75,6 @@ private slots:
         testing::compareWithApproved(Form1().windowIcon().pixmap(32).toImage(), "icon");
     }
 
-    // In whole pixels of 15 twips, so that no rounding moves a control.
-    void layoutsAreInWholePixels() {
-        for (const auto &[window, controls] :
-             {std::pair{mainwindow::form1Window(), mainwindow::form1Controls()},
-              std::pair{Form2::windowSpec(), Form2::controlSpecs()},
-              std::pair{Form4::windowSpec(), Form4::controlSpecs()}}) {
-            QCOMPARE(window.clientWidth % 15 + window.clientHeight % 15, 0);
-            for (const forms::ControlSpec &c : controls) {
-                QVERIFY2(c.left % 15 + c.top % 15 + c.width % 15 + c.height % 15 == 0, c.name);
-            }
-        }
-    }
-
     void controlsHaveTheirNamesOrderAndTimers() {
         testing::ScriptedForm t;
         // Names bottom up; timers' intervals (negative: single shot; "~": not precise).
@@ -142,9 +128,15 @@ private slots:
         QCOMPARE(known.join(u','),
                  QStringLiteral(
                      u"Ｂくん チョキ,Ｃくん 判定,一人勝ち 回数,Ａ一人負け 割合,ポ　ン,効果音"));
-        t.form->show();
-        QVERIFY(accessible(t.child(QStringLiteral("guu2")))->role() == QAccessible::Graphic &&
-                accessible(t.child(QStringLiteral("guu2")))->state().invisible);
+        t.form->show();  // what is not seen is invisible; the rule is a separator
+        for (const QString row :
+             {"guu2 Graphic 1", "pii2 Graphic 0", "MMControl1 Sound 1", "Line1 Separator 0"}) {
+            const QAccessibleInterface *i = accessible(t.child(row.section(u' ', 0, 0)));
+            QCOMPARE(row.section(u' ', 0, 0) + u' ' +
+                         QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()) + u' ' +
+                         QString::number(i->state().invisible),
+                     row);
+        }
     }
 
     // When Space disables the focused button, the focus goes on to the one needed
@@ -209,20 +201,6 @@ private slots:
         t.form->Command6_Click();
         QCOMPARE(seen, QStringLiteral(u"じゃんけん終了していいですか？はい2"));
         QCOMPARE(t.form->answer, 7.0);
-    }
-
-    // The shipped files are what their grids encode to (the images show them).
-    void picturesAreTheirGrids() {
-        for (int picture = 1; picture <= 3; ++picture) {
-            QFile file(QStringLiteral(JANKEN_PICTURE_DIR "/%1.txt")
-                           .arg(QStringList{"guu", "pii", "paa"}[picture - 1]));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const auto grid = mainwindow::parseGrid(file.readAll(), 32, 33);
-            const QByteArray shipped = mainwindow::pictureFile(mainwindow::Picture(picture));
-            QVERIFY(grid && shipped.size() == 3222 && shipped == mainwindow::encodeBmp(*grid));
-            QVERIFY(picture != 2 || (mainwindow::iconFile().size() == 3262 &&
-                                     mainwindow::iconFile() == mainwindow::encodeIco(*grid)));
-        }
     }
 
     // The face picked, and whether the help canvas takes every line whole in it (not IPA's).
