@@ -77,7 +77,8 @@ struct Experiment {
         if (b == Janken || b == Pon) {
             b == Janken ? janken() : pon(r);
         } else if (b == AutoStart || b == AutoStop) {
-            b == AutoStart ? set("00000010", "0001", 1) : set("10111101", "0000", 0);
+            automode = b == AutoStart;
+            b == AutoStart ? set("00000010", "===1") : set("10111101", "0000");
         } else if (b == Exit) {
             chime("endpinpon.wav");
             ++questions;
@@ -92,7 +93,7 @@ struct Experiment {
             automode = recordfull = 0;
             counts.fill(0);
             labels = QStringList(21, QStringLiteral("/"));
-            buttons = QStringLiteral("101") + buttons.mid(3, 3) + u'0' + buttons.right(1);
+            set("101===0=", "");
         }
     }
 
@@ -105,7 +106,7 @@ struct Experiment {
     }
 
     // The program ends: every window hidden, nothing left running.
-    void end() { ended = true, windows = {0, 0, 0}, timers = QStringLiteral("0000"); }
+    void end() { ended = true, windows = {0, 0, 0}, set("", "0000"); }
 
     // The result table as copied: a tab-separated line a row, empty cells empty.
     QString table() const {
@@ -144,16 +145,23 @@ struct Experiment {
     }
 
 private:
-    void set(const char *b, const char *t, int a) { buttons = b, timers = t, automode = a; }
-    void janken() {
-        buttons = automode == 1 ? QStringLiteral("00000010") : QStringLiteral("01000000");
-        timers.replace(0, 3, QStringLiteral("111"));
+    // Buttons Command1..8 and timers Timer1..4, in one notation: 1 on, 0 off, =
+    // as they were; o while the experiment is open, a in automatic play, m outside it.
+    void set(const char *b, const char *t) {
+        for (const auto &[now, to] : {std::pair{&buttons, b}, std::pair{&timers, t}}) {
+            for (int i = 0; to[i]; ++i) {
+                const bool on = to[i] == 'o'   ? recordfull != 1
+                                : to[i] == 'a' ? automode == 1
+                                : to[i] == 'm' ? automode != 1
+                                               : to[i] == '1';
+                (*now)[i] = to[i] == '=' ? (*now)[i] : on ? u'1' : u'0';
+            }
+        }
     }
+    void janken() { set("0m0000a0", "111="); }
 
     void pon(const QList<int> &hands) {
-        const QChar open = recordfull == 1 ? u'0' : u'1';
-        buttons = QString(open) + u'0' + open + "111" + QChar(u'0' + automode) + u'1';
-        timers.replace(0, 3, QStringLiteral("000"));
+        set("o0o111a1", "000=");
         hand = picture = hands;
         draws += QStringLiteral("srsrsr");
         const Verdict v = judge(hand);
@@ -175,8 +183,8 @@ private:
             shown[c][counts[c * 4]] = ratioText(counts[c * 4], total());
         }
         if (counts[0] >= 999 || counts[4] >= 999 || counts[8] >= 999) {
-            recordfull = 1;
-            set("00011101", "0000", 0);
+            recordfull = 1, automode = 0;
+            set("00011101", "0000");
         }
     }
 

@@ -1,19 +1,32 @@
 #!/bin/bash
-# The real sound device: a chime that cannot be played (no file, no server) is
-# silence said once, and the commands go on; with a private PulseAudio server,
-# ending while the exit chime plays is always clean.   usage: chimes.sh DRIVER APP_DIR
+# The real sound device against a private PulseAudio server whose null sink is
+# recorded: nothing of the sound system loaded before the first chime; 初期化,
+# HELP and 終了 heard once each; a chime that cannot be played (no file, a
+# broken one, no server) is silence said once, and the commands go on; ending
+# while the exit chime plays is always clean.   usage: chimes.sh DRIVER APP_DIR
 set -u
 driver=$1 app=$2
-command -v pulseaudio >/dev/null || { echo "FAIL: pulseaudio is not installed (make test installs it)"; exit 1; }
+command -v parec >/dev/null || { echo "FAIL: pulseaudio is not installed (make test installs it)"; exit 1; }
 T=$(mktemp -d) && trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$T"' EXIT
 export XDG_RUNTIME_DIR=$T HOME=$T QT_QPA_PLATFORM=offscreen && unset PULSE_SERVER
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --load="module-null-sink sink_name=t" \
     --load="module-native-protocol-unix auth-anonymous=1" 2>/dev/null &
 for _ in $(seq 100); do [ -S "$T/pulse/native" ] && break; sleep 0.1; done
-drive() {  # MODE FOLDER [VAR=VALUE...]: the driver's status within 2 s (124: not), what it said
-    (cd "$2" && env "${@:3}" timeout 2 "$driver" "$1" >/dev/null 2>"$T/err")
+drive() {  # MODE FOLDER [VAR=VALUE...]: the driver's status within ${limit:-2} s (124: not), what it said
+    (cd "$2" && env "${@:3}" timeout "${limit:-2}" "$driver" "$1" >/dev/null 2>"$T/err")
     status=$? said=$(grep 'janken:' "$T/err")
 }
+parec -d t.monitor --rate=16000 --channels=1 --format=s16le --raw --latency-msec=50 >"$T/sound.raw" & rec=$!
+for _ in $(seq 100); do [ -s "$T/sound.raw" ] && break; sleep 0.05; done  # the monitor runs
+limit=8 drive heard "$app" && sleep 2 && kill $rec  # what it holds back reaches the file
+# Lengths of the loud stretches (20-ms windows), gaps under 0.16 s bridged.
+heard=$(od -An -v -td2 -w2 "$T/sound.raw" | awk '{ w = int(NR / 320); s[w] += $1 * $1; n[w]++; last = w }
+    END { for (i = 0; i <= last; i++) { loud = n[i] && s[i] / n[i] > 107374
+          if (loud && !on) { on = 1; from = i } if (!loud && on && i - to > 8) { on = 0; printf "%.1f ", (to - from + 1) * 0.02 }
+          if (loud) to = i } if (on) printf "%.1f", (to - from + 1) * 0.02 }')
+[ $status = 0 ] && [ -z "$said" ] && echo "$heard" | awk '{ exit !($1 >= 0.6 && $2 >= 0.6 && $3 >= 0.9 && NF <= 4) }' ||
+    { echo "FAIL heard: status $status, said $said, loud for $heard s"; exit 1; }
+echo "ok   nothing of the sound system before the first chime; each chime heard once ($heard s)"
 mkdir "$T/none" "$T/corrupt" && printf 'RIFF0000WAVEfmt ' | tee "$T/corrupt/pinpon.wav" >"$T/corrupt/endpinpon.wav"
 for row in "$T/none|" "$T/corrupt|" "$app|PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=$T/none"; do
     drive chimes "${row%%|*}" ${row#*|}
