@@ -1,8 +1,7 @@
 #!/bin/bash
-# The layers of src/, each including only from the layers below it:
-#   experiment < sound < forms < graph, help < mainwindow < app (< main.cpp)
-# and in experiment/ no Qt header beyond QtCore. Names every include that
-# breaks the rule.   usage: layers.sh SRC QTCORE_HEADERS
+# The layers of src/, each including only from those below it (experiment <
+# sound < forms < graph, help < mainwindow < app < main.cpp), and in experiment/
+# no Qt header beyond QtCore; names each include that breaks it.   usage: layers.sh SRC QTCORE_HEADERS
 cd "$1" || exit 1
 rank() { case $1 in experiment) echo 1 ;; sound) echo 2 ;; forms) echo 3 ;; graph | help) echo 4 ;;
     mainwindow) echo 5 ;; *) echo 6 ;; esac; }

@@ -1,7 +1,6 @@
 #!/bin/bash
-# The options, answered without a display (a chosen platform counts as one);
-# without one, a line says how to run the program. One version in the program
-# and the package.   usage: options.sh JANKEN VERSION CHANGELOG
+# The options, answered without a display (a chosen platform counts as one), else how to
+# run it; one version in the program and the package.   usage: options.sh JANKEN VERSION CHANGELOG
 set -u
 exe=$1 version=$2 changelog=$3 fail=0 T=$(mktemp -d) && trap 'rm -rf "$T"' EXIT
 # Rows: [variables] arguments | status | the first line of standard output | all of standard error

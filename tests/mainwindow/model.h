@@ -24,7 +24,6 @@ inline QString handName(int hand) {
 struct Verdict {
     QString of;
     int alone;
-    int outcome() const { return alone < 0 ? 0 : of[alone] == u'W' ? 1 : 2; }  // draw, win, loss
 };
 inline Verdict judge(const QList<int> &h) {
     if ((h[0] == h[1]) == (h[1] == h[2]) && (h[0] == h[2]) == (h[0] == h[1])) {
@@ -165,7 +164,7 @@ private:
         hand = picture = hands;
         draws += QStringLiteral("srsrsr");
         const Verdict v = judge(hand);
-        ++counts[v.alone < 0 ? 0 : v.alone + (v.outcome() == 1 ? 1 : 5)];
+        ++counts[v.alone < 0 ? 0 : v.alone + (v.of[v.alone] == u'W' ? 1 : 5)];
         counts[4] = counts[1] + counts[2] + counts[3];
         counts[8] = counts[5] + counts[6] + counts[7];
         for (int p = 0; p < 3; ++p) {

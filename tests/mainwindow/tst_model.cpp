@@ -1,5 +1,4 @@
-// Long random runs of the main window against the reference model in model.h,
-// compared after every event; a failure is shown with the events before it.
+// Long random runs of the main window, compared with the model (model.h) after every event.
 #include "forms/canvas.h"
 #include "forms/imagecontrol.h"
 #include "graph/form2.h"
@@ -111,7 +110,7 @@ struct Run {
 
     QString compare() const {
         QString buttons, timers, diff;
-        QStringList pictures, names, labels, colours;
+        QStringList pictures, labels, colours;
         for (int i = 0; i < 8; ++i) {
             buttons += static_cast<QWidget *>(controls[i])->isEnabled() ? u'1' : u'0';
             timers += i < 4 && static_cast<QTimer *>(controls[i + 8])->isActive() ? u'1' : u'0';
@@ -125,9 +124,6 @@ struct Run {
             labels << label->text() + u'/' + label->accessibleDescription();
             colours << label->palette().color(QPalette::WindowText).name();
         }
-        for (int hand : m.hand) {
-            names << model::handName(hand);
-        }
         const auto d = [&diff](const char *what, const auto &program, const auto &expected) {
             if (diff.isEmpty() && !(program == expected)) {
                 QDebug(&diff).nospace() << what << ": " << program << ", expected " << expected;
@@ -136,16 +132,15 @@ struct Run {
         const Form1 &f = *form;
         d("buttons", buttons, m.buttons);
         d("timers", timers.left(4), m.timers);
-        d("automode, recordfull", QList<int>{f.automode, Module1::recordfull},
-          QList{m.automode, m.recordfull});
-        d("counts",
-          QList<int>{Module1::aikocount, f.a1katicount, f.b1katicount, f.c1katicount,
-                     Module1::abc1katicount, f.a1makecount, f.b1makecount, f.c1makecount,
-                     Module1::abc1makecount},
-          m.counts);
-        d("hands shown, drawn", QList<int>{f.ashow, f.bshow, f.cshow, f.ahand, f.bhand, f.chand},
-          m.show + m.hand);
-        d("hand names", QStringList{f.ahandname, f.bhandname, f.chandname}, names);
+        d("automode, recordfull, counts, hands shown and drawn",
+          QList<int>{f.automode, Module1::recordfull, Module1::aikocount, f.a1katicount,
+                     f.b1katicount, f.c1katicount, Module1::abc1katicount, f.a1makecount,
+                     f.b1makecount, f.c1makecount, Module1::abc1makecount, f.ashow, f.bshow,
+                     f.cshow, f.ahand, f.bhand, f.chand},
+          QList{m.automode, m.recordfull} + m.counts + m.show + m.hand);
+        d("hand names", QStringList{f.ahandname, f.bhandname, f.chandname},
+          QStringList{model::handName(m.hand[0]), model::handName(m.hand[1]),
+                      model::handName(m.hand[2])});
         d("pictures", pictures, m.pictures());
         d("labels", labels, m.labels);
         d("judgement colours", colours.mid(0, 3), m.colours);
@@ -228,25 +223,23 @@ private slots:
         for (std::uint64_t seed : {1, 2, 3, 5, 8, 13, 21, 34}) {
             Generator generator(seed);
             for (long done = 0; done < events / 8;) {
-                std::vector<Event> log;
+                QStringList last;  // the run's last events: "1(223)" is ポ　ン drawing S, S, P
                 QString failure;
                 Run run;
                 while (failure.isEmpty() && !run.m.ended && done++ < events / 8) {
-                    log.push_back(generator.next(run));
-                    failure = run.step(log.back());
+                    const Event e = generator.next(run);
+                    last = last.mid(last.size() - 39) << QStringLiteral("%1(%2%3%4)")
+                                                             .arg(e.kind)
+                                                             .arg(e.hands[0])
+                                                             .arg(e.hands[1])
+                                                             .arg(e.hands[2]);
+                    failure = run.step(e);
                 }
                 limits += run.limits, resets += run.resets, ends += run.m.ended;
-                if (!failure.isEmpty()) {  // with the run's last events: "1(223)" is ポ　ン
-                    QString steps;         // drawing scissors, scissors, paper
-                    for (std::size_t i = log.size() - std::min<std::size_t>(log.size(), 40);
-                         i < log.size(); ++i) {
-                        const QList<int> &h = log[i].hands;
-                        steps += QStringLiteral("%1(%2) ")
-                                     .arg(log[i].kind)
-                                     .arg(h[0] * 100 + h[1] * 10 + h[2]);
-                    }
-                    QFAIL(qPrintable(
-                        QStringLiteral("seed %1: %2\nafter %3").arg(seed).arg(failure, steps)));
+                if (!failure.isEmpty()) {
+                    QFAIL(qPrintable(QStringLiteral("seed %1: %2\nafter %3")
+                                         .arg(seed)
+                                         .arg(failure, last.join(u' '))));
                 }
             }
         }

@@ -1,9 +1,8 @@
 #!/bin/bash
-# The real sound device against a private PulseAudio server whose null sink is
-# recorded: nothing of the sound system loaded before the first chime; 初期化,
-# HELP and 終了 heard once each; a chime that cannot be played (no file, a
-# broken one, no server) is silence said once, and the commands go on; ending
-# while the exit chime plays is always clean.   usage: chimes.sh DRIVER APP_DIR
+# The real sound device against a private PulseAudio server, its null sink recorded: nothing
+# of the sound system before the first chime; 初期化, HELP and 終了 heard once each; a chime
+# that cannot be played (no file, a broken one, no server) is silence said once, and the
+# commands go on; ending while the exit chime plays is always clean.   usage: chimes.sh DRIVER APP_DIR
 set -u
 driver=$1 app=$2
 command -v parec >/dev/null || { echo "FAIL: pulseaudio is not installed (make test installs it)"; exit 1; }

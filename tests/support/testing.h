@@ -52,12 +52,6 @@ struct ScriptedForm {
         child<MMControl>(QStringLiteral("MMControl1"))->setDevice(std::move(device));
         form->Form_Activate();
     }
-    void play(int a, int b, int c) {  // a judged round: each value in the middle of its third
-        for (int hand : {a, b, c}) {
-            random->values.push_back((float(hand) - 0.5f) / 3.0f);
-        }
-        form->Command2_Click();
-    }
     template <typename T = QWidget>
     T *child(const QString &name) const {
         return form->findChild<T *>(name);
