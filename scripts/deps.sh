@@ -5,9 +5,8 @@ set -eu
 
 PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libcanberra-dev libcanberra-pulse pkgconf fonts-horai-umefont fonts-ipafont-gothic"
 # Only for the tests: a private sound server to play the chimes into and
-# record from, a virtual screen to click on and photograph, a session bus
-# beside them, and the validators and man for the installed tree.
-[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils sox xvfb xauth xdotool imagemagick dbus-daemon desktop-file-utils appstream groff-base man-db"
+# record from.
+[ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils"
 # The benchmarks, built with the program when these are present and run by
 # make bench: Google Benchmark, and XCB's damage extension for the start-up
 # probe. The tests build them too, and make bench needs the test tools.
