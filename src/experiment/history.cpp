@@ -11,11 +11,7 @@
 namespace experiment {
 
 void recordRatio(Module1::RatioHistory &history, std::int16_t count, std::int16_t total) {
-    Q_ASSERT(count >= 0 && static_cast<std::size_t>(count) < history.size());
-    if (count < 0 || static_cast<std::size_t>(count) >= history.size()) {
-        return;
-    }
-    history[static_cast<std::size_t>(count)] = ratioOf(count, total);
+    history.at(static_cast<std::size_t>(count)) = ratioOf(count, total);
 }
 
 bool limitReached(std::int16_t aiko, std::int16_t kati, std::int16_t make) {

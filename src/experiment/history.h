@@ -13,7 +13,7 @@ inline constexpr std::int16_t kLimit = 999;
 
 // Writes count / total at index count: each history is indexed by its own
 // outcome's counter, so entry k ends up holding the ratio of the last round at
-// which that counter stood at k. Indexes outside 0..1000 are never written.
+// which that counter stood at k. The limit keeps count within 0..1000.
 void recordRatio(Module1::RatioHistory &history, std::int16_t count, std::int16_t total);
 
 // True once any outcome has reached the limit.

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace forms {
@@ -48,6 +49,14 @@ QLabel *makeLabel(const ControlSpec &spec, QWidget *window) {
                      inkColour(spec.ink, palette.color(QPalette::WindowText)));
     label->setPalette(palette);
     return label;
+}
+
+// Twips off the pixel grid would be rounded where they are drawn, so that a
+// mistyped one would go unseen: a layout in any other units stops the program.
+void requireWholePixels(const char *what, std::initializer_list<int> twips) {
+    if (std::ranges::any_of(twips, [](int t) { return t % kTwipsPerPixel != 0; })) {
+        qFatal("forms: %s is not laid out in whole pixels of %d twips", what, kTwipsPerPixel);
+    }
 }
 
 // Makes the widget a row's slot asks for, and fills the slot.
@@ -115,6 +124,7 @@ void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
     installAccessibleRoles();
     std::vector<std::pair<int, QWidget *>> focusChain;
     for (const ControlSpec &spec : controls) {
+        requireWholePixels(spec.name, {spec.left, spec.top, spec.width, spec.height});
         QObject *made = std::visit(Maker{spec, window}, spec.slot);
         made->setObjectName(QString::fromLatin1(spec.name));
         auto *widget = qobject_cast<QWidget *>(made);
@@ -135,8 +145,7 @@ void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
             focusChain.emplace_back(spec.tabIndex, widget);
         }
     }
-    std::sort(focusChain.begin(), focusChain.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::ranges::sort(focusChain, {}, &std::pair<int, QWidget *>::first);
     for (std::size_t i = 1; i < focusChain.size(); ++i) {
         QWidget::setTabOrder(focusChain[i - 1].second, focusChain[i].second);
     }
@@ -148,6 +157,7 @@ void buildControls(QWidget *window, std::span<const ControlSpec> controls) {
 }
 
 void applyWindow(QWidget *window, const WindowSpec &spec) {
+    requireWholePixels("a window", {spec.clientWidth, spec.clientHeight});
     window->setFont(gothicFont(kWindowFontPixels));
     window->setWindowTitle(QString::fromUtf16(spec.caption));
     window->setFixedSize(pixels(spec.clientWidth), pixels(spec.clientHeight));

@@ -21,8 +21,6 @@ QFont gothicFont(int pixelSize, bool bold, bool italic) {
     font.setPixelSize(pixelSize);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setItalic(italic);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
     return font;
 }
 

@@ -36,11 +36,11 @@ QImage ImageControl::stretch(const QImage &picture, QSize size) {
         return out;
     }
     const qint64 sw = picture.width(), sh = picture.height();
-    for (int y = 0; y < size.height(); ++y) {
+    for (int y = 0; y != size.height(); ++y) {
         const int sy = static_cast<int>((2 * y + 1) * sh / (2 * qint64{size.height()}));
         const auto *src = reinterpret_cast<const QRgb *>(picture.constScanLine(sy));
         auto *dst = reinterpret_cast<QRgb *>(out.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
+        for (int x = 0; x != size.width(); ++x) {
             dst[x] = src[(2 * x + 1) * sw / (2 * qint64{size.width()})];
         }
     }

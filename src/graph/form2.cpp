@@ -85,10 +85,8 @@ void drawCurve(Canvas &canvas, const Module1::RatioHistory &history, std::int16_
     // hold a value of an earlier one: its point goes on the axis instead.
     const float first = count >= 1 ? history[1] : 0.0f;
     canvas.pset(entryPoint(1, first), qb(colour));
-    if (count >= 2) {
-        for (int k = 2; k <= last && k <= 1000; ++k) {
-            canvas.lineTo(entryPoint(k, history[static_cast<std::size_t>(k)]), qb(colour));
-        }
+    for (int k = 2; k <= last && k <= 1000; ++k) {
+        canvas.lineTo(entryPoint(k, history[static_cast<std::size_t>(k)]), qb(colour));
     }
 }
 

@@ -29,10 +29,10 @@ QImage gridImage(const char *name, int first, int height) {
 }  // namespace
 
 const QImage &handImage(std::int16_t hand) {
-    static const std::array<QImage, 4> images{QImage(), gridImage("guu", 0, kPictureHeight),
+    static const std::array<QImage, 3> images{gridImage("guu", 0, kPictureHeight),
                                               gridImage("pii", 0, kPictureHeight),
                                               gridImage("paa", 0, kPictureHeight)};
-    return images[hand >= 1 && hand <= 3 ? std::size_t(hand) : 0];
+    return images.at(static_cast<std::size_t>(hand - 1));
 }
 
 QImage iconImage() {

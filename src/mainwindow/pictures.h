@@ -13,8 +13,7 @@ namespace mainwindow {
 inline constexpr int kPictureWidth = 32;
 inline constexpr int kPictureHeight = 33;
 
-// The 32 x 33 picture of a hand code (1 rock, 2 scissors, 3 paper); a null
-// image for anything else.
+// The 32 x 33 picture of a hand code: 1 rock, 2 scissors, 3 paper.
 const QImage &handImage(std::int16_t hand);
 
 // The window icon: the scissors drawing without its blank top row, 32 x 32,
