@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 
 #include <canberra.h>
 
@@ -15,19 +16,50 @@ namespace {
 // Every chime is played under the same id, so that one cancel ends it.
 constexpr std::uint32_t kChime = 1;
 
-void sayOnce(const QString &why) {
-    static bool said = false;
-    if (!said) {
-        said = true;
-        std::fprintf(stderr, "janken: the chimes are silent: %s\n", qPrintable(why));
-    }
+// libcanberra itself is loaded with the first chime. Linked in, it and its
+// codecs would be mapped at every start, and every symbol the toolkit looks
+// up while it starts would be searched for in them too.
+struct Canberra {
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_destroy) destroy = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+    decltype(&ca_context_cancel) cancel = nullptr;
+    decltype(&ca_strerror) strerror = nullptr;
+    QString error;  // why it is not there
+};
+
+const Canberra &canberra() {
+    static const Canberra api = [] {
+        Canberra c;
+        QLibrary library(QStringLiteral("canberra"), 0);
+        const auto resolve = [&library](auto &function, const char *name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                library.resolve(name));
+            return function != nullptr;
+        };
+        if (!(library.load() && resolve(c.create, "ca_context_create") &&
+              resolve(c.destroy, "ca_context_destroy") && resolve(c.play, "ca_context_play") &&
+              resolve(c.cancel, "ca_context_cancel") && resolve(c.strerror, "ca_strerror"))) {
+            c.create = nullptr;
+            c.error = library.errorString();
+        }
+        return c;
+    }();
+    return api;
 }
 
 }  // namespace
 
 ChimeDevice::~ChimeDevice() {
     if (m_context) {
-        ca_context_destroy(m_context);  // safe while a chime plays: it is cut off
+        canberra().destroy(m_context);  // safe while a chime plays: it is cut off
+    }
+}
+
+void ChimeDevice::sayOnce(const QString &why) {
+    if (!m_said) {
+        m_said = true;
+        std::fprintf(stderr, "janken: the chimes are silent: %s\n", qPrintable(why));
     }
 }
 
@@ -47,7 +79,7 @@ QString ChimeDevice::resolve(const QString &fileName) {
 void ChimeDevice::command(const QString &command) {
     if (command == u"Stop" || command == u"Close") {
         if (m_context) {
-            ca_context_cancel(m_context, kChime);
+            canberra().cancel(m_context, kChime);
         }
         m_path.clear();
     } else if (command == u"Open") {
@@ -62,14 +94,19 @@ void ChimeDevice::command(const QString &command) {
 }
 
 void ChimeDevice::play() {
-    int error = m_context ? CA_SUCCESS : ca_context_create(&m_context);
+    const Canberra &ca = canberra();
+    if (!ca.create) {
+        sayOnce(ca.error);
+        return;
+    }
+    int error = m_context ? CA_SUCCESS : ca.create(&m_context);
     if (error == CA_SUCCESS) {
-        error = ca_context_play(m_context, kChime, CA_PROP_MEDIA_FILENAME,
-                                QFile::encodeName(m_path).constData(), CA_PROP_EVENT_DESCRIPTION,
-                                "janken chime", CA_PROP_APPLICATION_NAME, "janken", nullptr);
+        error = ca.play(m_context, kChime, CA_PROP_MEDIA_FILENAME,
+                        QFile::encodeName(m_path).constData(), CA_PROP_EVENT_DESCRIPTION,
+                        "janken chime", CA_PROP_APPLICATION_NAME, "janken", nullptr);
     }
     if (error != CA_SUCCESS) {
-        sayOnce(QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(ca_strerror(error))));
+        sayOnce(QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(ca.strerror(error))));
     }
 }
 

@@ -16,7 +16,7 @@ namespace sound {
 // A file name without a directory is looked for in the working directory,
 // then in the installed data folder (share/janken beside the program's
 // bin/). A chime that cannot be played (no such file, no sound server) is
-// silence; the first such chime says so on standard error.
+// silence; the device's first such chime says so on standard error.
 class ChimeDevice final : public SoundDevice {
 public:
     ChimeDevice() = default;
@@ -34,10 +34,12 @@ public:
 
 private:
     void play();
+    void sayOnce(const QString &why);
 
     ca_context *m_context = nullptr;
     QString m_fileName;
     QString m_path;  // the file "Open" found
+    bool m_said = false;
 };
 
 }  // namespace sound
