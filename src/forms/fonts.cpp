@@ -1,26 +1,45 @@
 #include "forms/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace forms {
 
+namespace {
+
+// The first face of the list that is installed, or else the whole list for
+// fontconfig to choose from. Each missing family the toolkit is handed costs
+// a fontconfig sort per script and style at the first paint.
+QStringList gothicFamilies() {
+    static const QStringList families = [] {
+        const QStringList list{
+            QStringLiteral(u"ＭＳ Ｐゴシック"),   QStringLiteral("MS PGothic"),
+            QStringLiteral("Ume P Gothic"),       QStringLiteral("IPAPGothic"),
+            QStringLiteral("IPAGothic"),          QStringLiteral("VL PGothic"),
+            QStringLiteral("TakaoPGothic"),       QStringLiteral("Noto Sans CJK JP"),
+            QStringLiteral("Source Han Sans JP"),
+        };
+        for (const QString &family : list) {
+            if (QFontDatabase::hasFamily(family)) {
+                return QStringList{family};
+            }
+        }
+        return list + QStringList{QStringLiteral("sans-serif")};
+    }();
+    return families;
+}
+
+}  // namespace
+
 QFont gothicFont(int pixelSize, bool bold, bool italic) {
     QFont font;
-    font.setFamilies({
-        QStringLiteral(u"ＭＳ Ｐゴシック"),
-        QStringLiteral("MS PGothic"),
-        QStringLiteral("Ume P Gothic"),
-        QStringLiteral("IPAPGothic"),
-        QStringLiteral("IPAGothic"),
-        QStringLiteral("VL PGothic"),
-        QStringLiteral("TakaoPGothic"),
-        QStringLiteral("Noto Sans CJK JP"),
-        QStringLiteral("Source Han Sans JP"),
-        QStringLiteral("sans-serif"),
-    });
+    font.setFamilies(gothicFamilies());
     font.setPixelSize(pixelSize);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setItalic(italic);
+    // Japanese needs no shaping, and the first shaping of each size and
+    // weight loads the face's layout tables.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
