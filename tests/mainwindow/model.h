@@ -1,5 +1,4 @@
-// What every click, tick and window event should do to the main window, its
-// state, chimes and windows: written from the rules, not from the window's code.
+// What each click, tick and window event does to the windows, state and chimes, from the rules.
 #pragma once
 
 #include <QStringList>

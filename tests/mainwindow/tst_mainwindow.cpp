@@ -6,9 +6,7 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QMessageBox>
 #include <QMetaEnum>
-#include <QPushButton>
 #include <QTimer>
 
 #include <random>
@@ -69,10 +67,8 @@ private slots:
         testing::compareWithApproved(Form1().windowIcon().pixmap(32).toImage(), "icon");
     }
 
-    // Names bottom up with the timers' intervals ("~": single shot or not
-    // precise); the tab order; コピー (Ctrl+C) on the table's cells and the graph;
-    // what a screen reader is told: a name unique in its window for every
-    // control, and the role and visibility of each kind.
+    // Names bottom up, timers' intervals ("~": single shot or coarse); tab order; コピー (Ctrl+C);
+    // for screen readers a name unique in its window, and each kind's role and visibility.
     void controlsHaveTheirNamesOrderAndRoles() {
         testing::ScriptedForm t;
         QStringList names, chain, known;
@@ -137,46 +133,6 @@ private slots:
                     .join(u' '),
                 row);
         }
-    }
-
-    // When Space disables the focused button, the focus goes on to the one needed
-    // next. Rows: draws so far, focus, keys (S Space, A an automatic tick), focus then.
-    void theFocusPassesOn() {
-        for (const QString row :
-             {"0 Command1 S Command2", "0 Command1 SSSS Command1", "0 Command3 SAA Command7",
-              "0 Command3 SAS Command3", "998 Command1 SS Command4", "998 Command3 SA Command4"}) {
-            const QStringList f = row.split(u' ');
-            testing::ScriptedForm t;
-            QVERIFY(t.showActive());
-            Module1::aikocount = std::int16_t(f[0].toInt());
-            t.child(f[1])->setFocus(Qt::TabFocusReason);
-            for (QChar key : f[2]) {
-                t.random->values = QList<float>(3, 0.1f);  // a draw of rocks
-                key == u'A' ? t.form->Timer4_Timer()
-                            : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-            }
-            QVERIFY2(QApplication::focusWidget()->objectName() == f[3], qPrintable(row));
-        }
-    }
-
-    // Help's 閉じる goes back; the exit question: title, text, はい default, Escape いいえ.
-    void theWayBackAndTheWayOut() {
-        testing::ScriptedForm t;
-        QVERIFY(t.showActive());
-        t.form->Command5_Click();
-        QTRY_VERIFY(t.form->helpWindow()->isActiveWindow());
-        t.form->helpWindow()->Command1_Click();
-        QTRY_VERIFY(!t.form->helpWindow() && t.form->isActiveWindow());
-        QString seen;
-        QTimer::singleShot(0, t.form.get(), [&seen] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            seen = box->windowTitle() + box->text() + box->defaultButton()->text() +
-                   QString::number(box->buttons().size());
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
-        t.form->Command6_Click();
-        QCOMPARE(seen + QString::number(t.form->answer),
-                 QStringLiteral(u"じゃんけん終了していいですか？はい27"));
     }
 };
 

@@ -45,8 +45,8 @@ int shown() {
 
 struct Run {
     Run() {
-        form->setQuestion([this](QWidget *, const QString &, const QString &) {
-            asked << t.sound->settings.join(u',');
+        form->setQuestion([this](QWidget *, const QString &text, const QString &title) {
+            asked << title + text + t.sound->settings.join(u',');
             return answer;
         });
         form->setProgramEnd([this](int status) { ended = status == 0; });
@@ -153,7 +153,9 @@ struct Run {
           QList{m.answer, double(m.ended)});
         d("draws", t.random->log, m.draws);
         d("sounds", t.sound->settings, m.sounds);
-        d("asked after the chime", asked, QStringList(m.questions, m.sounds.mid(0, 6).join(u',')));
+        d("asked after the chime", asked,
+          QStringList(m.questions, QStringLiteral(u"じゃんけん終了していいですか？") +
+                                       m.sounds.mid(0, 6).join(u',')));
         d("copied table", copied, expected);
         return diff;
     }
@@ -169,8 +171,7 @@ struct Run {
     bool ended = false;
 };
 
-// Mostly judged rounds, so that the limit is reached again and again; values
-// anywhere in each hand's third or at its edges; now and then the end.
+// Mostly judged rounds (the limit again and again), values anywhere in a third or at its edges.
 class Generator {
 public:
     explicit Generator(std::uint64_t seed) : m_rng(seed) {}

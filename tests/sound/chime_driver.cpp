@@ -1,21 +1,85 @@
-// The program as the chime test drives it: "chimes" 初期化 twice and HELP,
-// each whole, then 終了 answered はい; "exit" 終了 answered はい at once;
-// "heard" 初期化, HELP, 終了 answered いいえ, then はい, 1.5 s apart. Status 0
-// only for a normal return from main once the whole program has ended, with
-// nothing of the sound system loaded before the first chime.
+// The chime test's program: "chimes" 初期化 twice and HELP, each whole, then 終了 answered はい;
+// "exit" はい at once; "heard" 初期化, HELP, 終了 いいえ, then はい, 1.5 s apart. Status 0 only
+// for a normal end, with nothing of the sound system loaded before the first chime.
 #include "mainwindow/form1.h"
+#include "sound/chimedevice.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QtEndian>
+#include <cstring>
+
+#include <random>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Chimes malformed from the real ones: cut at each header offset, each size and format field
+// out of range, bits flipped (mostly in the header), Ogg pages of garbage; a folder, a FIFO, a
+// symlink loop, an unreadable and a sparse 101-MiB file. Each played by a fresh device.
+int fuzz(const QString &folder) {
+    std::mt19937 rng(20);
+    QList<std::pair<QByteArray, const char *>> files;
+    for (const char *name : {"/pinpon.wav", "/endpinpon.wav"}) {
+        QFile file(folder + QLatin1String(name));
+        const QByteArray real = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        for (int i = 0; i < 64 + 72 + 850; ++i) {
+            QByteArray bytes = real.left(i < 64 ? i : real.size());
+            const quint32 value = std::array{0u, 1u, 3u, 17u, 33u, 0xfffeu, ~0u >> 1, ~0u}[i % 8];
+            const int at = std::array{4, 16, 20, 22, 24, 28, 32, 34, 40}[(i / 8) % 9];
+            if (i >= 64 && i < 136) {  // the sizes, format code, channels, rate, alignment, depth
+                std::memcpy(bytes.data() + at, &value, at % 8 == 4 || at == 16 ? 4 : 2);  // x86
+            }
+            for (int flips = i < 136 ? 0 : 1 + int(rng() % 8); flips > 0; --flips) {
+                bytes[rng() % 4 ? rng() % 64 : rng() % bytes.size()] ^= char(1 << rng() % 8);
+            }
+            files << std::pair{bytes, i < 64 ? "truncated" : i < 136 ? "fields" : "bit-flips"};
+        }
+    }
+    for (int i = 0; i < 150; ++i) {
+        QByteArray ogg = QByteArray(int(rng() % 4096), 0);
+        std::generate(ogg.begin(), ogg.end(), [&rng] { return char(rng()); });
+        files << std::pair{QByteArray("OggS\0\2", 6) + ogg.replace(i % 2 * 22, 4, "OggS"), "ogg"};
+    }
+    mkdir("folder.wav", 0700), mkfifo("fifo.wav", 0600), symlink("loop.wav", "loop.wav");
+    QFile large(QStringLiteral("large.wav")), locked(QStringLiteral("locked.wav"));
+    const bool made = large.open(QIODevice::WriteOnly) && large.write(files[44].first) == 44 &&
+                      large.resize(101 << 20) && locked.open(QIODevice::WriteOnly);
+    large.close(), locked.close(), locked.setPermissions({});
+    const qsizetype generated = files.size();
+    for (const char *kind : {"folder", "fifo", "loop", "locked", "large"}) {
+        files << std::pair{QByteArray(), kind};
+    }
+    for (qsizetype i = 0; made && i < files.size(); ++i) {  // "fuzz KIND MILLISECONDS" for each
+        QFile file(i < generated ? QStringLiteral("chime.wav")
+                                 : QLatin1String(files[i].second) + QLatin1String(".wav"));
+        i < generated &&file.open(QIODevice::WriteOnly) && file.write(files[i].first), file.close();
+        sound::ChimeDevice device;
+        QElapsedTimer timer;
+        timer.start();
+        device.setFileName(file.fileName());
+        device.command(QStringLiteral("Open")), device.command(QStringLiteral("Sound"));
+        std::fprintf(stderr, "fuzz %s %lld\n", files[i].second, timer.elapsed());
+    }
+    return made ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    const QByteArray mode = argc > 1 ? argv[1] : "";
+    if (mode == "fuzz") {
+        return fuzz(qEnvironmentVariable("CHIMES"));
+    }
     Form1 form;
     form.show();
-    const QByteArray mode = argc > 1 ? argv[1] : "";
     int answers = mode == "heard" ? 0 : 1;
     form.setQuestion(
         [&answers](QWidget *, const QString &, const QString &) { return answers++ > 0 ? 6 : 7; });
@@ -24,7 +88,7 @@ int main(int argc, char **argv) {
         QFile maps(QStringLiteral("/proc/self/maps"));
         early =
             !maps.open(QIODevice::ReadOnly) ||
-            QString::fromLatin1(maps.readAll()).contains(QRegularExpression("libpulse|canberra-"));
+            QString::fromLatin1(maps.readAll()).contains(QRegularExpression("libpulse|canberra"));
         for (int i = 0; mode == "chimes" && i < 2; ++i) {
             form.Command4_Click(), form.Command5_Click();
             whole = whole && form.helpWindow() &&

@@ -39,8 +39,7 @@ struct RecordingDevice final : sound::SoundDevice {
     std::function<QString()> moment;
 };
 
-// A main window as the program starts it, with scripted draws, a clock a second
-// on at each reading and a recording sound device.
+// A main window as started, with scripted draws, a clock a second on a reading, a recording device.
 struct ScriptedForm {
     ScriptedForm() {
         Module1::aikorecord = Module1::abc1katirecord = Module1::abc1makerecord = {};
@@ -94,9 +93,7 @@ inline void compareWithApproved(const QImage &image, const QString &name) {
         }
     }
     const QString out = QStringLiteral(JANKEN_ACTUAL_DIR "/%1.actual.png").arg(name);
-    if (differing != 0 && QDir().mkpath(QStringLiteral(JANKEN_ACTUAL_DIR))) {
-        actual.save(out);
-    }
+    differing != 0 && QDir().mkpath(QStringLiteral(JANKEN_ACTUAL_DIR)) && actual.save(out);
     QVERIFY2(differing == 0,
              qPrintable(name + QStringLiteral(" differs from %1 in %2 pixels (-1: in size); see %3")
                                    .arg(approved)
