@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-sanitize approve package package-check bench build configure deps test-deps clean
+.PHONY: run test test-long test-sanitize approve package package-check bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -24,6 +24,12 @@ run: deps
 test: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
+
+# The model run at a million events, five times make test's (about a minute).
+test-long: test-deps
+	@$(MAKE) build
+	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen PULSE_SERVER=unix:/nonexistent \
+		JANKEN_FUZZ_EVENTS=1000000 tests/tst_model
 
 # Writes the approved images of the windows anew, after an intended change
 # of how they look; look at them (git diff shows which) before committing.
