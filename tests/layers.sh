@@ -1,7 +1,6 @@
 #!/bin/bash
-# The layers of src/, each including only from those below it (experiment <
-# sound < forms < graph, help < mainwindow < app < main.cpp), and in experiment/
-# no Qt header beyond QtCore; names each include that breaks it.   usage: layers.sh SRC QTCORE_HEADERS
+# The layers of src/, each including only from those below (experiment < sound < forms < graph, help <
+# mainwindow < app < main.cpp), experiment/ only QtCore; names each include that breaks it.   usage: layers.sh SRC QTCORE_HEADERS
 cd "$1" || exit 1
 rank() { case $1 in experiment) echo 1 ;; sound) echo 2 ;; forms) echo 3 ;; graph | help) echo 4 ;;
     mainwindow) echo 5 ;; *) echo 6 ;; esac; }

@@ -17,8 +17,7 @@ private slots:
     // The model run judges every combination; a name that is no hand, none.
     void anUnknownHandIsNotJudged() { QCOMPARE(judge(u"guu", u"pii", u"choki"), nullptr); }
 
-    // Every ratio a closed experiment reaches, against the classroom's rounding;
-    // and the total that the graph's copy finds again from a history's quotient.
+    // Every ratio to the limit, in the classroom's rounding; the total found again from a quotient.
     void ratiosShowAsInTheClassroom() {
         for (int total = 1; total <= 3000; ++total) {
             for (int count = 0; count <= total; ++count) {
@@ -33,9 +32,8 @@ private slots:
         }
     }
 
-    // A million rounds drawn as the window draws them, reseeded by a clock that
-    // stands still, after the generator's known start: the pairs of successive rounds' combinations
-    // are uniform (chi-square below its 10^-4 point), and so the combinations themselves.
+    // After the generator's known start, a million rounds drawn as the window draws them, reseeded
+    // by a clock standing still: pairs of successive combinations uniform (chi-square, p 10^-4).
     void drawsAreUniformAndIndependent() {
         HandGenerator generator{12345};  // xoshiro256** seeded by splitmix64, as in its reference
         QCOMPARE((generator.next64(), generator.next64(), generator.next64(), generator.next64()),

@@ -18,8 +18,8 @@ inline QString handName(int hand) {
     return QStringList{{}, "guu", "pii", "paa"}.value(hand);
 }
 
-// Each player's verdict, 'D' draw, 'W' wins or 'L' loses, and the player
-// alone (-1 in a draw). Rock beats scissors, scissors paper, paper rock.
+// Each player's verdict, 'D' draw, 'W' win or 'L' loss, and who is alone (-1: a draw). Rock beats
+// scissors, scissors paper, paper rock.
 struct Verdict {
     QString of;
     int alone;
@@ -52,8 +52,7 @@ struct Experiment {
     int automode = 0, recordfull = 0;
     QList<int> counts = QList<int>(9);  // draws, A B C alone win, their sum, A B C alone lose, sum
     QList<int> show{1, 2, 3}, hand{0, 0, 0}, picture{1, 2, 3};
-    // The judgements' and result cells' text / description, and the
-    // judgements' colours, which a reset leaves as they were.
+    // Judgement and result cells' text / description; judgements' colours (a reset keeps them).
     QStringList labels = QStringList(21, QStringLiteral("/"));
     QStringList colours = QStringList(3, QStringLiteral("#000000"));
     std::array<std::array<float, 1001>, 3> history{};
@@ -120,8 +119,7 @@ struct Experiment {
         return text;
     }
 
-    // The graph's numbers as copied: per index up to the largest counter, each
-    // curve's ratio there, or nothing past its own counter.
+    // The graph's numbers as copied: a row per index to the largest counter, empty past a curve's.
     QString graphTable() const {
         QString text = QStringLiteral(u"回数\tあいこ\t一人勝ち\t一人負け\n");
         for (int k = 1; k <= std::max({counts[0], counts[4], counts[8]}); ++k) {

@@ -15,10 +15,9 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // Image: steps. "GSP" a round of those hands (rock, scissors, paper), "998*GSP"
-    // as many, "300*F" fair rounds (to the limit), "J" a round opened, "T" a shuffle
-    // tick, "R" the reset; "graph", "units" (its canvas at 2 x 10 px a unit) and
-    // "help" show that window, drawn by its activation and alike by the next.
+    // Image: steps. "GSP" a round of those hands (rock, scissors, paper), "998*GSP" as many,
+    // "300*F" fair rounds (to the limit), "J" a round opened, "T" a shuffle tick, "R" the reset;
+    // "graph", "units" (its canvas, 2 x 10 px a unit), "help" show it, drawn alike twice.
     void looksAsApproved() {
         for (const QString row :
              {"main-start:", "main-rounds:GSS GSP PGP SGG GGP PGP", "main-shuffle:GSS J T T",
@@ -27,7 +26,8 @@ private slots:
               "graph-units-first-after-reset:40*F R GGG units", "graph-units-closed:5000*F units",
               "help:help"}) {
             testing::ScriptedForm t;
-            QVERIFY(t.showActive());
+            t.form->show(), t.form->activateWindow();  // its focus drawn as a user sees it
+            QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
             Form1 *f = t.form.get();
             std::minstd_rand fair(7);
             QWidget *shown = f;
@@ -115,23 +115,18 @@ private slots:
                    w->contextMenuPolicy() != Qt::ActionsContextMenu;
         });
         QCOMPARE(all.size(), 30);  // 2 headings, 9 rows of 3 cells, the canvas
-        // Each window opens with the focus on the first in its tab order.
-        QCOMPARE(t.form->focusWidget()->objectName() + graph.focusWidget()->objectName() +
-                     help.focusWidget()->objectName(),
-                 QStringLiteral("Command1Picture1Command1"));
         t.form->show();
         for (const QString row :
              {"guu2 Graphic 1 Ｂくん グー", "pii2 Graphic 0 Ｂくん チョキ",
               "hanntei3 StaticText 0 Ｃくん 判定", "abc1katiLabel StaticText 0 一人勝ち 回数",
               "a1makew StaticText 0 Ａ一人負け 割合", "Command2 Button 0 ポ　ン",
               "MMControl1 Sound 1 効果音", "Line1 Separator 0 区切り線"}) {
-            const QAccessibleInterface *i = accessible(t.child(row.section(u' ', 0, 0)));
-            QCOMPARE(
-                QStringList({row.section(u' ', 0, 0),
-                             QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()),
-                             QString::number(i->state().invisible), i->text(QAccessible::Name)})
-                    .join(u' '),
-                row);
+            const QString name = row.section(u' ', 0, 0);
+            const QAccessibleInterface *i = accessible(t.child(name));
+            QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                         .arg(name, QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()),
+                              QString::number(i->state().invisible), i->text(QAccessible::Name)),
+                     row);
         }
     }
 };

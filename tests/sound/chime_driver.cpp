@@ -10,19 +10,14 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
-#include <QtEndian>
 #include <cstring>
 
 #include <random>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
-// Chimes malformed from the real ones: cut at each header offset, each size and format field
-// out of range, bits flipped (mostly in the header), Ogg pages of garbage; a folder, a FIFO, a
-// symlink loop, an unreadable and a sparse 101-MiB file. Each played by a fresh device.
+// Chimes malformed from the real ones, each played by a fresh device: cut at each header offset,
+// each size and format field out of range, bits flipped (mostly in the header), Ogg garbage.
 int fuzz(const QString &folder) {
     std::mt19937 rng(20);
     QList<std::pair<QByteArray, const char *>> files;
@@ -47,16 +42,11 @@ int fuzz(const QString &folder) {
         std::generate(ogg.begin(), ogg.end(), [&rng] { return char(rng()); });
         files << std::pair{QByteArray("OggS\0\2", 6) + ogg.replace(i % 2 * 22, 4, "OggS"), "ogg"};
     }
-    mkdir("folder.wav", 0700), mkfifo("fifo.wav", 0600), symlink("loop.wav", "loop.wav");
-    QFile large(QStringLiteral("large.wav")), locked(QStringLiteral("locked.wav"));
-    const bool made = large.open(QIODevice::WriteOnly) && large.write(files[44].first) == 44 &&
-                      large.resize(101 << 20) && locked.open(QIODevice::WriteOnly);
-    large.close(), locked.close(), locked.setPermissions({});
     const qsizetype generated = files.size();
-    for (const char *kind : {"folder", "fifo", "loop", "locked", "large"}) {
+    for (const char *kind : {"folder", "fifo", "loop", "locked", "large"}) {  // made by the script
         files << std::pair{QByteArray(), kind};
     }
-    for (qsizetype i = 0; made && i < files.size(); ++i) {  // "fuzz KIND MILLISECONDS" for each
+    for (qsizetype i = 0; i < files.size(); ++i) {  // "fuzz KIND MILLISECONDS" for each
         QFile file(i < generated ? QStringLiteral("chime.wav")
                                  : QLatin1String(files[i].second) + QLatin1String(".wav"));
         i < generated &&file.open(QIODevice::WriteOnly) && file.write(files[i].first), file.close();
@@ -67,7 +57,7 @@ int fuzz(const QString &folder) {
         device.command(QStringLiteral("Open")), device.command(QStringLiteral("Sound"));
         std::fprintf(stderr, "fuzz %s %lld\n", files[i].second, timer.elapsed());
     }
-    return made ? 0 : 1;
+    return 0;
 }
 
 }  // namespace

@@ -55,11 +55,6 @@ struct ScriptedForm {
     T *child(const QString &name) const {
         return form->findChild<T *>(name);
     }
-    bool showActive() {  // so that the keyboard focus works as for a user
-        form->show();
-        form->activateWindow();
-        return QTest::qWaitForWindowActive(form.get());
-    }
 
     std::unique_ptr<Form1> form = std::make_unique<Form1>();
     ScriptedRandom *random = nullptr;  // owned by the form
@@ -74,8 +69,8 @@ inline QImage shot(QWidget *w) {
                     : (w->isWindow() ? w->screen()->grabWindow(w->winId()) : w->grab()).toImage();
 }
 
-// Fails unless every pixel is near (anti-aliasing) that of approved/NAME.png,
-// and leaves the image beside it; JANKEN_APPROVE=1 writes it anew.
+// Fails unless each pixel is near approved/NAME.png's, leaving the image beside; JANKEN_APPROVE=1
+// writes it anew.
 inline void compareWithApproved(const QImage &image, const QString &name) {
     const QString approved = QStringLiteral(JANKEN_APPROVED_DIR "/%1.png").arg(name);
     const QImage actual = image.convertToFormat(QImage::Format_RGB32);
@@ -96,9 +91,7 @@ inline void compareWithApproved(const QImage &image, const QString &name) {
     differing != 0 && QDir().mkpath(QStringLiteral(JANKEN_ACTUAL_DIR)) && actual.save(out);
     QVERIFY2(differing == 0,
              qPrintable(name + QStringLiteral(" differs from %1 in %2 pixels (-1: in size); see %3")
-                                   .arg(approved)
-                                   .arg(differing)
-                                   .arg(out)));
+                                   .arg(approved, QString::number(differing), out)));
 }
 
 }  // namespace testing
