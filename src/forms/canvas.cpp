@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -26,10 +27,6 @@ Canvas::Canvas(QWidget *parent) : QFrame(parent) {
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
-}
-
-Canvas::~Canvas() {
-    finishPainting();
 }
 
 void Canvas::setScale(qreal width, qreal height) {
@@ -57,64 +54,22 @@ QPointF Canvas::toUser(QPoint pixel) const {
     return m_toPixels.inverted().map(QPointF(pixel));
 }
 
-void Canvas::ensureImage() {
-    const qreal ratio = devicePixelRatioF();
-    const QSize device(static_cast<int>(std::lround(innerSize().width() * ratio)),
-                       static_cast<int>(std::lround(innerSize().height() * ratio)));
-    if (m_image.size() != device || m_image.devicePixelRatio() != ratio) {
-        finishPainting();
-        QImage fresh(device, QImage::Format_RGB32);
-        fresh.setDevicePixelRatio(ratio);
-        fresh.fill(Qt::white);
-        QPainter painter(&fresh);
-        if (!m_image.isNull()) {
-            // Keep what was drawn when the density changes.
-            painter.drawImage(QRectF(QPointF(0, 0), QSizeF(innerSize())), m_image);
-        }
-        for (const Printed &line : std::as_const(m_printed)) {
-            drawText(painter, line.topLeft, line.text, line.colour);
-        }
-        painter.end();
-        m_printed.clear();
-        m_image = fresh;
-    }
-}
-
-QPainter &Canvas::imagePainter(QColor pen) {
-    ensureImage();
-    const bool opened = !m_painter.isActive();
-    if (opened) {
-        m_painter.begin(&m_image);
-    }
-    // Set whenever the colour changes, and on opening, so that no drawing
-    // depends on what a fresh painter's pen happens to be.
-    if (opened || m_painter.pen().color() != pen) {
-        m_painter.setPen(QPen(pen, 1, Qt::SolidLine, Qt::SquareCap));
-    }
-    return m_painter;
-}
-
-void Canvas::finishPainting() const {
-    if (m_painter.isActive()) {
-        m_painter.end();
-    }
+void Canvas::add(const Mark &mark) {
+    m_marks.append(mark);
+    update();
 }
 
 void Canvas::cls() {
-    finishPainting();
-    m_image = QImage();  // made again by the next line or point
-    m_printed.clear();
+    m_marks.clear();
+    m_texts.clear();
     m_current = QPointF(0, 0);
     m_printedLines = 0;
     update();
 }
 
 void Canvas::line(QPointF from, QPointF to, QColor colour) {
-    QPainter &painter = imagePainter(colour);
-    const qreal ratio = m_image.devicePixelRatio();
-    painter.drawLine(penPath(toPixel(from), ratio), penPath(toPixel(to), ratio));
+    add({from, to, colour.rgba(), Mark::Line});
     m_current = to;
-    update();
 }
 
 void Canvas::lineTo(QPointF to, QColor colour) {
@@ -122,10 +77,8 @@ void Canvas::lineTo(QPointF to, QColor colour) {
 }
 
 void Canvas::pset(QPointF at, QColor colour) {
-    QPainter &painter = imagePainter(colour);
-    painter.drawPoint(penPath(toPixel(at), m_image.devicePixelRatio()));
+    add({at, at, colour.rgba(), Mark::Point});
     m_current = at;
-    update();
 }
 
 void Canvas::drawText(QPainter &painter, QPoint topLeft, const QString &text, QColor colour) const {
@@ -135,38 +88,59 @@ void Canvas::drawText(QPainter &painter, QPoint topLeft, const QString &text, QC
 }
 
 void Canvas::print(const QString &text) {
-    const QFontMetrics metrics(font());
     const QPoint topLeft = toPixel(m_current);
-    if (!text.isEmpty() && m_image.isNull()) {
-        m_printed.append({topLeft, text, m_foreColour});
-    } else if (!text.isEmpty()) {
-        drawText(imagePainter(m_foreColour), topLeft, text, m_foreColour);
+    if (!text.isEmpty()) {
+        m_texts.append(text);
+        add({m_current, m_current, m_foreColour.rgba(), Mark::Text, m_texts.size() - 1});
     }
     // Back to the left edge, one line of the font down.
-    m_current = QPointF(0, toUser(QPoint(0, topLeft.y() + metrics.height())).y());
+    const int down = QFontMetrics(font()).height();
+    m_current = QPointF(0, toUser(QPoint(0, topLeft.y() + down)).y());
     ++m_printedLines;
-    update();
 }
 
-QImage Canvas::image() {
-    ensureImage();
-    finishPainting();
-    return m_image;
+void Canvas::paintMarks(QPainter &painter, qreal ratio) const {
+    // The pen is set when the colour changes, and after text, which sets its own.
+    std::optional<QRgb> pen;
+    for (const Mark &mark : m_marks) {
+        const QColor colour = QColor::fromRgba(mark.colour);
+        if (mark.kind == Mark::Text) {
+            drawText(painter, toPixel(mark.from), m_texts.at(mark.text), colour);
+            pen.reset();
+            continue;
+        }
+        if (pen != mark.colour) {
+            painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
+            pen = mark.colour;
+        }
+        const QPointF from = penPath(toPixel(mark.from), ratio);
+        if (mark.kind == Mark::Point) {
+            painter.drawPoint(from);
+        } else {
+            painter.drawLine(from, penPath(toPixel(mark.to), ratio));
+        }
+    }
+}
+
+QImage Canvas::image() const {
+    const qreal ratio = devicePixelRatioF();
+    QImage image(QSize(static_cast<int>(std::lround(innerSize().width() * ratio)),
+                       static_cast<int>(std::lround(innerSize().height() * ratio))),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintMarks(painter, ratio);
+    return image;
 }
 
 void Canvas::paintEvent(QPaintEvent *event) {
     QFrame::paintEvent(event);  // the border
-    finishPainting();
     QPainter painter(this);
-    if (!m_image.isNull()) {
-        painter.drawImage(contentsRect().topLeft(), m_image);
-    }
+    painter.setClipRect(contentsRect());
     painter.translate(contentsRect().topLeft());
-    for (const Printed &line : std::as_const(m_printed)) {
-        drawText(painter, line.topLeft, line.text, line.colour);
-    }
+    paintMarks(painter, devicePixelRatioF());
 }
-
 void Canvas::resizeEvent(QResizeEvent *event) {
     QFrame::resizeEvent(event);
     updateTransform();

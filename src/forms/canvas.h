@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QList>
+#include <QStringList>
 #include <QPainter>
 #include <QPointF>
 #include <QTransform>
@@ -12,16 +13,16 @@ namespace forms {
 
 // A picture box used as a canvas: white, with a two-pixel sunken border, and
 // a user coordinate system mapped onto the area inside the border. What is
-// drawn is kept until the canvas is cleared and painted again whenever the
-// box is exposed: in a backing image at the screen's pixel density once a
-// line or point is drawn; text alone (a page of help) as its lines, which
-// spares a window that only prints a megabyte of image.
+// drawn is kept, as a list of marks in user units, until the canvas is
+// cleared, and drawn again whenever the box is exposed. A graph of three
+// thousand segments is a hundred kilobytes so, where a backing image at the
+// screen's density would be a megabyte; the marks follow the density and the
+// size of the box by themselves.
 class Canvas : public QFrame {
     Q_OBJECT
 
 public:
     explicit Canvas(QWidget *parent = nullptr);
-    ~Canvas() override;
 
     // The user units spanning the inner area; by default its size in twips.
     void setScale(qreal width, qreal height);
@@ -40,7 +41,7 @@ public:
     QPoint toPixel(QPointF user) const;
     QPointF toUser(QPoint pixel) const;
     // What the canvas shows, at the screen's pixel ratio.
-    QImage image();
+    QImage image() const;
     int printedLines() const { return m_printedLines; }
 
 protected:
@@ -48,24 +49,22 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void ensureImage();
+    struct Mark {
+        enum Kind : quint8 { Line, Point, Text };
+        QPointF from;
+        QPointF to;  // a line's end
+        QRgb colour = 0;
+        Kind kind = Line;
+        qsizetype text = -1;  // into m_texts
+    };
+    void add(const Mark &mark);
+    void paintMarks(QPainter &painter, qreal ratio) const;
     void drawText(QPainter &painter, QPoint topLeft, const QString &text, QColor colour) const;
-    // One painter stays open on the backing image across a run of drawing
-    // calls (a graph is thousands of segments) and is closed before the
-    // image is shown, copied, refilled or replaced.
-    QPainter &imagePainter(QColor pen);
-    void finishPainting() const;
     QSize innerSize() const { return contentsRect().size(); }
     void updateTransform();
 
-    QImage m_image;
-    struct Printed {
-        QPoint topLeft;
-        QString text;
-        QColor colour;
-    };
-    QList<Printed> m_printed;  // while there is no image
-    mutable QPainter m_painter;
+    QList<Mark> m_marks;
+    QStringList m_texts;
     QTransform m_toPixels;  // user units -> logical pixels of the inner area
     qreal m_scaleWidth = 0;
     qreal m_scaleHeight = 0;
