@@ -4,9 +4,9 @@
 #include <QFrame>
 #include <QImage>
 #include <QList>
-#include <QStringList>
 #include <QPainter>
 #include <QPointF>
+#include <QStringList>
 #include <QTransform>
 
 namespace forms {

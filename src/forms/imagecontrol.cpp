@@ -47,6 +47,33 @@ QImage ImageControl::stretch(const QImage &picture, QSize size) {
     return out;
 }
 
+namespace {
+
+QImage sharedStretch(const QImage &picture, QSize size, qreal ratio) {
+    // Controls showing the same picture at the same size share one copy: a
+    // window of three players has each hand three times over.
+    struct Made {
+        qint64 source;
+        QImage image;
+    };
+    static QList<Made> made;
+    for (const Made &m : std::as_const(made)) {
+        if (m.source == picture.cacheKey() && m.image.size() == size &&
+            m.image.devicePixelRatio() == ratio) {
+            return m.image;
+        }
+    }
+    if (made.size() >= 16) {  // a change of density: the old sizes are done with
+        made.clear();
+    }
+    QImage image = ImageControl::stretch(picture, size);
+    image.setDevicePixelRatio(ratio);
+    made.append({picture.cacheKey(), image});
+    return image;
+}
+
+}  // namespace
+
 void ImageControl::paintEvent(QPaintEvent *) {
     if (!m_shown) {
         return;
@@ -56,9 +83,8 @@ void ImageControl::paintEvent(QPaintEvent *) {
     const qreal ratio = devicePixelRatioF();
     const QSize device(static_cast<int>(std::lround(width() * ratio)),
                        static_cast<int>(std::lround(height() * ratio)));
-    if (m_stretched.size() != device) {
-        m_stretched = stretch(m_picture, device);
-        m_stretched.setDevicePixelRatio(ratio);
+    if (m_stretched.size() != device || m_stretched.devicePixelRatio() != ratio) {
+        m_stretched = sharedStretch(m_picture, device, ratio);
     }
     QPainter painter(this);
     painter.drawImage(QPoint(0, 0), m_stretched);
