@@ -124,9 +124,7 @@ void Canvas::paintMarks(QPainter &painter, qreal ratio) const {
 
 QImage Canvas::image() const {
     const qreal ratio = devicePixelRatioF();
-    QImage image(QSize(static_cast<int>(std::lround(innerSize().width() * ratio)),
-                       static_cast<int>(std::lround(innerSize().height() * ratio))),
-                 QImage::Format_RGB32);
+    QImage image((QSizeF(innerSize()) * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -3,8 +3,6 @@
 #include <QAccessible>
 #include <QPainter>
 
-#include <cmath>
-
 namespace forms {
 
 ImageControl::ImageControl(const QImage &picture, QWidget *parent)
@@ -81,8 +79,7 @@ void ImageControl::paintEvent(QPaintEvent *) {
     // Scaled by hand rather than by the painter, so that every screen density
     // gets the same sharp, exactly reproducible mapping.
     const qreal ratio = devicePixelRatioF();
-    const QSize device(static_cast<int>(std::lround(width() * ratio)),
-                       static_cast<int>(std::lround(height() * ratio)));
+    const QSize device = (QSizeF(size()) * ratio).toSize();
     if (m_stretched.size() != device || m_stretched.devicePixelRatio() != ratio) {
         m_stretched = sharedStretch(m_picture, device, ratio);
     }
