@@ -47,10 +47,9 @@ private slots:
             }
             ++pairs[std::size_t(std::exchange(previous, cell) * 27 + cell)];
         }
-        const double e = 1e6 / 729.0, chi = std::accumulate(pairs.begin(), pairs.end(), 0.0,
-                                                            [e](double sum, double n) {
-                                                                return sum + (n - e) * (n - e) / e;
-                                                            });
+        const double e = 1e6 / 729.0;
+        const double chi = std::transform_reduce(pairs.begin(), pairs.end(), 0.0, std::plus<>(),
+                                                 [e](double n) { return (n - e) * (n - e) / e; });
         QVERIFY2(chi < 878.6, qPrintable(QStringLiteral("chi-square %1").arg(chi)));
     }
 };

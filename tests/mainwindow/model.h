@@ -14,9 +14,6 @@ enum Button { Janken, Pon, AutoStart, Reset, Help, Exit, AutoStop, Graph };  // 
 inline int handOf(float r) {
     return int(std::floor(3.0 * double(r) + 1.0));  // exact in double
 }
-inline QString handName(int hand) {
-    return QStringList{{}, "guu", "pii", "paa"}.value(hand);
-}
 
 // Each player's verdict, 'D' draw, 'W' win or 'L' loss, and who is alone (-1: a draw). Rock beats
 // scissors, scissors paper, paper rock.
@@ -38,12 +35,9 @@ inline Verdict judge(const QList<int> &h) {
 // The classroom's rounding: the float quotient cut to 7 significant digits,
 // then to thousandths on those decimal digits, halves up (1/16: 0.063).
 inline QString ratioText(int count, int total) {
-    const QString e = QString::number(double(float(count) / float(total)), 'e', 6);
-    long long th = QString(e[0] + e.mid(2, 6)).toLongLong(), cut = 1;  // d.dddddde-x
-    for (int shift = e.mid(9).toInt() - 3; shift < 0; ++shift) {
-        cut *= 10;
-    }
-    th = (th + cut / 2) / cut;
+    const QString e = QString::number(double(float(count) / float(total)), 'e', 6);  // d.dddddde-x
+    const long long cut = std::llround(std::pow(10.0, 3 - e.mid(9).toInt()));
+    const long long th = (QString(e[0] + e.mid(2, 6)).toLongLong() + cut / 2) / cut;
     return QStringLiteral("%1.%2").arg(th / 1000).arg(th % 1000, 3, 10, QLatin1Char('0'));
 }
 
@@ -135,7 +129,7 @@ struct Experiment {
     QStringList pictures() const {  // per player the controls guu, pii, paa shown, or "-"
         QStringList shown;
         for (int p = 0; p < 9; ++p) {
-            shown << (picture[p / 3] == p % 3 + 1 ? handName(p % 3 + 1) : "-");
+            shown << (picture[p / 3] == p % 3 + 1 ? QStringList{"guu", "pii", "paa"}[p % 3] : "-");
         }
         return shown;
     }
