@@ -165,7 +165,7 @@ v_ticks=$(verdict 'v >= 198 && v <= 202' "$shuffle_ticks")
     printf '%-52s %12s %12s %12s %14s  %s\n' "  the same, with the repaint it causes" "$(event_us shuffle_tick+repaint) us" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "full graph on screen, 3 curves of 998 (median)" "$graph ms" "" "" "< 5 ms" "$v_graph"
     printf '%-52s %12s %12s %12s %14s  %s\n' "  its marks alone, drawn at the repaint" "$(event_ms graph_drawing) ms" "" "" "" ""
-    printf '%-52s %12s %12s %12s %14s  %s\n' "one help drawing (median)" "$(event_ms help_drawing) ms" "" "" "" ""
+    printf '%-52s %12s %12s %12s %14s  %s\n' "help on screen (median)" "$(event_ms help_drawing+repaint) ms" "" "" "" ""
     printf '%-52s %12s %12s %12s %14s  %s\n' "rounds judged in $auto_s s of automatic play" "$auto_rounds" "" "" "120 +- 1" "$v_rounds"
     printf '%-52s %12s %12s %12s %14s  %s\n' "ticks of the 50 ms shuffle timer in $shuffle_s s" "$shuffle_ticks" "" "" "200 +- 2" "$v_ticks"
 } | tee "$BUILD/bench/table.txt"
