@@ -5,6 +5,7 @@
 //      judged, 120 a minute.
 // Prints "shuffle_ticks <n> <seconds>" and "auto_rounds <n> <seconds>".
 #include "experiment/module1.h"
+#include "forms/qt/window.h"
 #include "mainwindow/form1.h"
 #include "sound/mmcontrol.h"
 
@@ -18,8 +19,8 @@ namespace {
 
 class Silent final : public sound::SoundDevice {
 public:
-    void setFileName(const QString &) override {}
-    void command(const QString &) override {}
+    void setFileName(std::u16string_view) override {}
+    void command(std::u16string_view) override {}
 };
 
 // Runs the event loop for the given time after calling start; returns the
@@ -53,12 +54,13 @@ int main(int argc, char **argv) {
     const int shuffleSeconds = setting("JANKEN_BENCH_SHUFFLE_SECONDS", 10);
     const int autoSeconds = setting("JANKEN_BENCH_AUTO_SECONDS", 60);
     Form1 form;
-    form.findChild<MMControl *>(QStringLiteral("MMControl1"))
+    QWidget *window = forms::qt::widget(form);
+    dynamic_cast<MMControl *>(window->findChild<QWidget *>(QStringLiteral("MMControl1")))
         ->setDevice(std::make_unique<Silent>());
-    form.show();
+    form.Show();
 
     int ticks = 0;
-    QObject::connect(form.findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout,
+    QObject::connect(window->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout,
                      [&ticks] { ++ticks; });
     const double shuffle = runFor(shuffleSeconds, [&] { form.Command1_Click(); });
     const int shuffleTicks = ticks;

@@ -7,6 +7,7 @@
 // Prints one line per measurement, "name<TAB>median nanoseconds", for
 // bench/run.sh to put in its table; Google Benchmark's own arguments work too.
 #include "experiment/module1.h"
+#include "forms/qt/window.h"
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "mainwindow/form1.h"
@@ -26,8 +27,8 @@ namespace {
 
 class Silent final : public sound::SoundDevice {
 public:
-    void setFileName(const QString &) override {}
-    void command(const QString &) override {}
+    void setFileName(std::u16string_view) override {}
+    void command(std::u16string_view) override {}
 };
 
 struct Windows {
@@ -36,11 +37,12 @@ struct Windows {
     Form4 form4;
 
     Windows() {
-        form1.findChild<MMControl *>(QStringLiteral("MMControl1"))
+        QWidget *window = forms::qt::widget(form1);
+        dynamic_cast<MMControl *>(window->findChild<QWidget *>(QStringLiteral("MMControl1")))
             ->setDevice(std::make_unique<Silent>());
-        form1.show();
-        form2.show();
-        form4.show();
+        form1.Show();
+        form2.Show();
+        form4.Show();
         settle();
     }
 
@@ -105,7 +107,7 @@ void shuffleTick(benchmark::State &state) {
     form.Command1_Click();
     // The real timers must not tick beside the measured calls.
     for (const char *name : {"Timer1", "Timer2", "Timer3"}) {
-        form.findChild<QTimer *>(QString::fromLatin1(name))->stop();
+        forms::qt::widget(form)->findChild<QTimer *>(QString::fromLatin1(name))->stop();
     }
     for (auto _ : state) {
         form.Timer1_Timer();

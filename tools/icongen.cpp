@@ -1,6 +1,7 @@
 // Writes the window icon as PNG files for the desktop's icon theme, at 32
 // pixels and scaled up by whole multiples with nearest neighbour, so that the
 // pixel drawing stays sharp: OUTPUT_DIR/NxN/apps/janken.png.
+#include "forms/qt/widgets.h"
 #include "mainwindow/pictures.h"
 
 #include <QDir>
@@ -12,11 +13,7 @@ int main(int argc, char **argv) {
         std::fputs("usage: janken_icongen OUTPUT_DIR\n", stderr);
         return 2;
     }
-    const QImage icon = mainwindow::iconImage();
-    if (icon.isNull()) {
-        std::fputs("janken_icongen: the icon cannot be read\n", stderr);
-        return 1;
-    }
+    const QImage icon = forms::qt::toImage(mainwindow::kIconPicture);
     for (int size : {32, 64, 128, 256}) {
         const QString dir =
             QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);

@@ -2,9 +2,8 @@
 
 #include "experiment/ratio.h"
 
-#include <QtGlobal>
-
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <limits>
 
@@ -20,21 +19,21 @@ bool limitReached(std::int16_t aiko, std::int16_t kati, std::int16_t make) {
 
 std::int16_t add16(std::int16_t a, std::int16_t b) {
     const int sum = int{a} + int{b};
-    Q_ASSERT(sum >= std::numeric_limits<std::int16_t>::min() &&
-             sum <= std::numeric_limits<std::int16_t>::max());
+    assert(sum >= std::numeric_limits<std::int16_t>::min() &&
+           sum <= std::numeric_limits<std::int16_t>::max());
     return static_cast<std::int16_t>(sum);
 }
 
-QString historyTable() {
+std::u16string historyTable() {
     using namespace Module1;
     const std::array<std::pair<const RatioHistory *, int>, 3> curves{
         {{&aikorecord, aikocount},
          {&abc1katirecord, abc1katicount},
          {&abc1makerecord, abc1makecount}}};
     const int rows = std::min<int>(std::max({aikocount, abc1katicount, abc1makecount}), 1000);
-    QString table = QStringLiteral(u"回数\tあいこ\t一人勝ち\t一人負け\n");
+    std::u16string table = u"回数\tあいこ\t一人勝ち\t一人負け\n";
     for (int k = 1; k <= rows; ++k) {
-        table += QString::number(k);
+        table += decimal(k);
         for (const auto &[history, count] : curves) {
             table += u'\t';
             // An entry keeps only the quotient k / total. Its total is the whole

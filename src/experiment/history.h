@@ -2,9 +2,8 @@
 
 #include "experiment/module1.h"
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 namespace experiment {
 
@@ -27,6 +26,6 @@ std::int16_t add16(std::int16_t a, std::int16_t b);
 // tab-separated row per index from 1 to the largest counter, with each
 // ratio as its label shows it; past its own counter a history's cell is
 // empty, as what lies there is from an earlier experiment.
-QString historyTable();
+std::u16string historyTable();
 
 }  // namespace experiment

@@ -32,14 +32,14 @@ constexpr std::array<JudgementRow, 27> kTable{{
 
 }  // namespace
 
-QString handName(std::int16_t hand) {
+std::u16string_view handName(std::int16_t hand) {
     switch (hand) {
         case kGuu:
-            return QStringLiteral("guu");
+            return u"guu";
         case kPii:
-            return QStringLiteral("pii");
+            return u"pii";
         case kPaa:
-            return QStringLiteral("paa");
+            return u"paa";
         default:
             return {};
     }
@@ -50,11 +50,7 @@ std::int16_t handFromUniform(float r) {
     return static_cast<std::int16_t>(std::floor(3.0 * static_cast<double>(r) + 1.0));
 }
 
-const std::array<JudgementRow, 27> &judgementTable() {
-    return kTable;
-}
-
-const JudgementRow *judge(QStringView a, QStringView b, QStringView c) {
+const JudgementRow *judge(std::u16string_view a, std::u16string_view b, std::u16string_view c) {
     // The table is matched on the name texts, row by row, first match wins.
     for (const JudgementRow &row : kTable) {
         if (a == handName(row.hands[0]) && b == handName(row.hands[1]) &&
@@ -65,14 +61,14 @@ const JudgementRow *judge(QStringView a, QStringView b, QStringView c) {
     return nullptr;
 }
 
-QString verdictCaption(Verdict verdict) {
+std::u16string_view verdictCaption(Verdict verdict) {
     switch (verdict) {
         case Verdict::Draw:
-            return QStringLiteral(u"あいこ");
+            return u"あいこ";
         case Verdict::Wins:
-            return QStringLiteral(u"勝ち");
+            return u"勝ち";
         case Verdict::Loses:
-            return QStringLiteral(u"負け");
+            return u"負け";
     }
     return {};
 }

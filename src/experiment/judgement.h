@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
-
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace experiment {
 
@@ -14,7 +12,7 @@ inline constexpr std::int16_t kPii = 2;
 inline constexpr std::int16_t kPaa = 3;
 
 // The name text of a hand code; empty for anything else.
-QString handName(std::int16_t hand);
+std::u16string_view handName(std::int16_t hand);
 
 // The hand for a uniform draw r in [0, 1): floor(3r + 1), so 1, 2 or 3.
 std::int16_t handFromUniform(float r);
@@ -30,16 +28,13 @@ struct JudgementRow {
     Tally tally;
 };
 
-// All 27 combinations in the order they are tested: 9 draws, 9 one-alone-wins,
-// 9 one-alone-losses.
-const std::array<JudgementRow, 27> &judgementTable();
-
-// The first row whose three hand names equal the given ones, or nullptr when
-// a name is not one of "guu", "pii", "paa".
-const JudgementRow *judge(QStringView a, QStringView b, QStringView c);
+// The first of the 27 rows (9 draws, 9 one-alone-wins, 9 one-alone-losses, in that order) whose
+// three hand names equal the given ones, or nullptr when a name is not one of "guu", "pii",
+// "paa".
+const JudgementRow *judge(std::u16string_view a, std::u16string_view b, std::u16string_view c);
 
 // "あいこ", "勝ち" or "負け".
-QString verdictCaption(Verdict verdict);
+std::u16string_view verdictCaption(Verdict verdict);
 
 // Index into the classic 16-colour palette: 2 green, 9 light blue, 12 light red.
 int verdictPaletteIndex(Verdict verdict);

@@ -1,8 +1,8 @@
 #include "experiment/random.h"
 
-#include <QTime>
-
 #include <bit>
+#include <chrono>
+#include <ctime>
 #include <random>
 
 namespace experiment {
@@ -57,7 +57,14 @@ float HandGenerator::rnd() {
 }
 
 float systemTimeOfDay() {
-    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
+    using namespace std::chrono;
+    const system_clock::time_point now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const long long ms = ((local.tm_hour * 60LL + local.tm_min) * 60 + local.tm_sec) * 1000 +
+                         duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
+    return static_cast<float>(ms) / 1000.0f;
 }
 
 }  // namespace experiment

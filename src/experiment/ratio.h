@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
 namespace experiment {
 
@@ -14,6 +13,9 @@ float ratioOf(std::int16_t count, std::int16_t total);
 // rounding of the single-precision quotient cut to seven digits: for totals up
 // to 3000 a ratio that is not a half lies further from one than that cut
 // moves it, so whole numbers give the same text without a float.
-QString ratioText(std::int16_t count, std::int16_t total);
+std::u16string ratioText(std::int16_t count, std::int16_t total);
+
+// An integer as decimal text: no leading blank or zeros, no thousands separator.
+std::u16string decimal(int value);
 
 }  // namespace experiment

@@ -1,30 +1,21 @@
 #pragma once
 
-#include "forms/controls.h"
-#include "forms/formwindow.h"
+#include "forms/form.h"
 
 namespace graph {
 struct Form2Controls {
-    QPushButton *Command1 = nullptr;
+    forms::CommandButton *Command1 = nullptr;
     forms::Canvas *Picture1 = nullptr;
-    QFrame *Line1 = nullptr;
+    forms::Line *Line1 = nullptr;
 };
 }  // namespace graph
 
-// The graph window: the three ratio histories as green, blue and red curves
-// under a dashed line at 0.33, drawn afresh each time the window is activated.
-class Form2 : public forms::FormWindow, private graph::Form2Controls {
-    Q_OBJECT
-
+// The graph window: the three ratio histories as green, blue and red curves under a dashed line
+// at 0.33, drawn afresh each time the window is shown or activated.
+class Form2 : public forms::Form, private graph::Form2Controls {
 public:
-    explicit Form2(QWidget *parent = nullptr);
+    Form2();
 
-    forms::Canvas *canvas() const { return Picture1; }
-
-public slots:
-    void Form_Activate();   // draw the whole picture
-    void Command1_Click();  // 閉じる: unload the window
-
-protected:
-    void activated() override { Form_Activate(); }
+    void Form_Activate() override;  // draw the whole picture
+    void Command1_Click();          // 閉じる: unload the window
 };

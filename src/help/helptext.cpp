@@ -1,18 +1,9 @@
 #include "help/helptext.h"
 
-#include <array>
-
 namespace help {
 
-namespace {
-
-struct Line {
-    int indent;  // ideographic spaces
-    const char16_t *text;
-};
-
 // Line 27 keeps its halfwidth commas "､"; lines 15, 16 and 19 their ASCII spaces.
-constexpr std::array<Line, 29> kLines{{
+constexpr std::array<HelpLine, 29> kHelpLines{{
     {0, u""},
     {1, u"【問　　題】"},
     {8, u"Ａ君、Ｂ君、Ｃ君の３人がじゃんけんを１回します。"},
@@ -44,17 +35,9 @@ constexpr std::array<Line, 29> kLines{{
     {8, u"［初期化］ボタンをクリックすると、実験を最初からやり直せます。"},
 }};
 
-}  // namespace
-
-const QStringList &helpLines() {
-    static const QStringList lines = [] {
-        QStringList out;
-        for (const Line &line : kLines) {
-            out << QString(line.indent, QChar(0x3000)) + QString::fromUtf16(line.text);
-        }
-        return out;
-    }();
-    return lines;
+std::u16string printed(const HelpLine &line) {
+    return std::u16string(static_cast<std::size_t>(line.indent), u'\u3000') +
+           std::u16string(line.body);
 }
 
 }  // namespace help

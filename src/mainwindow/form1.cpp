@@ -4,85 +4,61 @@
 #include "experiment/judgement.h"
 #include "experiment/module1.h"
 #include "experiment/ratio.h"
-#include "forms/accessibility.h"
-#include "forms/builder.h"
-#include "forms/imagecontrol.h"
 #include "forms/palette.h"
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "mainwindow/pictures.h"
 #include "sound/mmcontrol.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QShowEvent>
-#include <QTimer>
+#include <cassert>
 
 using namespace experiment;
 
-Form1::Form1(QWidget *parent) : FormWindow(parent), m_random(std::make_unique<HandGenerator>()) {
-    forms::applyWindow(this, mainwindow::form1Window());
-    setWindowIcon(mainwindow::windowIcon());
-    forms::buildControls(this, mainwindow::form1Controls(*this));
+Form1::Form1()
+    : forms::Form(mainwindow::kForm1Window), m_random(std::make_unique<HandGenerator>()) {
+    setIcon(mainwindow::kIconPicture);
+    build<mainwindow::Form1Controls>(*this, mainwindow::kForm1Controls);
     bindControls();
-
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
-    connect(Timer3, &QTimer::timeout, this, &Form1::Timer3_Timer);
-    connect(Timer4, &QTimer::timeout, this, &Form1::Timer4_Timer);
-    offerCopy();
-
+    connectHandlers();
     Form_Load();
 }
 
-// The result table as text for worksheets and slides: Ctrl+C anywhere in the
-// window, or コピー on the table's own one-item menu. It runs no handler and
-// touches no experiment state.
-void Form1::offerCopy() {
-    auto *copy = new QAction(QStringLiteral(u"コピー"), this);
-    copy->setShortcut(QKeySequence::Copy);
-    addAction(copy);
-    for (QLabel *cell : {Label13, Label14}) {
-        cell->addAction(copy);
-        cell->setContextMenuPolicy(Qt::ActionsContextMenu);
-    }
+Form1::~Form1() = default;
+
+void Form1::connectHandlers() {
+    Command1->onClick([this] { Command1_Click(); });
+    Command2->onClick([this] { Command2_Click(); });
+    Command3->onClick([this] { Command3_Click(); });
+    Command4->onClick([this] { Command4_Click(); });
+    Command5->onClick([this] { Command5_Click(); });
+    Command6->onClick([this] { Command6_Click(); });
+    Command7->onClick([this] { Command7_Click(); });
+    Command8->onClick([this] { Command8_Click(); });
+    Timer1->onTimer([this] { Timer1_Timer(); });
+    Timer2->onTimer([this] { Timer2_Timer(); });
+    Timer3->onTimer([this] { Timer3_Timer(); });
+    Timer4->onTimer([this] { Timer4_Timer(); });
+
+    // The result table for worksheets and slides: Ctrl+C anywhere in the window, or コピー on
+    // the menu of the table's cells. It runs no handler and touches no experiment state.
+    std::vector<forms::Control *> cells{Label13, Label14};
     for (const ResultRow &row : m_results) {
-        for (QLabel *cell : {row.heading, row.countLabel, row.ratioLabel}) {
-            cell->addAction(copy);
-            cell->setContextMenuPolicy(Qt::ActionsContextMenu);
-        }
+        cells.insert(cells.end(), {row.heading, row.countLabel, row.ratioLabel});
     }
-    connect(copy, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(resultTable()); });
+    const auto copy = [this] { forms::setClipboard({resultTable()}); };
+    addCopyCommand(u"コピー", copy, cells);
 }
 
-// One line a row, tab-separated, as a spreadsheet pastes a table: the column
-// headings, then per outcome its heading, count and ratio as shown (empty
-// cells stay empty).
-QString Form1::resultTable() const {
-    QString table = u'\t' + Label13->text() + u'\t' + Label14->text() + u'\n';
+// One line a row, tab-separated, as a spreadsheet pastes a table: the column headings, then per
+// outcome its heading, count and ratio as shown (empty cells stay empty).
+std::u16string Form1::resultTable() const {
+    std::u16string table = u'\t' + Label13->caption() + u'\t' + Label14->caption() + u'\n';
     for (const ResultRow &row : m_results) {
-        table += row.heading->text() + u'\t' + row.countLabel->text() + u'\t' +
-                 row.ratioLabel->text() + u'\n';
+        table += row.heading->caption() + u'\t' + row.countLabel->caption() + u'\t' +
+                 row.ratioLabel->caption() + u'\n';
     }
     return table;
 }
-
-Form1::~Form1() = default;
 
 void Form1::setRandomSource(std::unique_ptr<RandomSource> source) {
     if (source) {
@@ -108,10 +84,18 @@ void Form1::setProgramEnd(std::function<void(int)> end) {
     }
 }
 
-// The players' columns and the result table's rows, and what a screen reader
-// calls each of their cells: a picture by player and hand ("Ａくん グー"), a
-// judgement by player ("Ａくん 判定"), a result cell by row and column
-// ("あいこ 回数"). Buttons and headings are known by their captions.
+Form2 *Form1::graphWindow() const {
+    return m_form2.get();
+}
+
+Form4 *Form1::helpWindow() const {
+    return m_form4.get();
+}
+
+// The players' columns and the result table's rows, and what a screen reader calls each of
+// their cells: a picture by player and hand ("Ａくん グー"), a judgement by player ("Ａくん
+// 判定"), a result cell by row and column ("あいこ 回数"). Buttons and headings are known by
+// their captions.
 void Form1::bindControls() {
     m_players = {{
         {Label1, Timer1, {guu1, pii1, paa1}, hanntei1, &ashow, &ahand, &ahandname},
@@ -129,77 +113,76 @@ void Form1::bindControls() {
         {&c1makecount, Label10, c1makelabel, c1makew},
         {&Module1::abc1makecount, Label9, abc1makelabel, abc1makew},
     }};
+    const std::array<std::u16string, 3> hands{u"グー", u"チョキ", u"パー"};
     for (const Player &player : m_players) {
-        const QString who = player.name->text() + u' ';
+        const std::u16string who = player.name->caption() + u' ';
         for (std::size_t i = 0; i < player.pictures.size(); ++i) {
-            player.pictures[i]->setAccessibleName(
-                who + QStringLiteral(u"グー チョキ パー").section(u' ', int(i), int(i)));
+            player.pictures[i]->setAccessibleName(who + hands[i]);
         }
-        player.hanntei->setAccessibleName(who + QStringLiteral(u"判定"));
+        player.hanntei->setAccessibleName(who + u"判定");
     }
     for (const ResultRow &row : m_results) {
-        row.countLabel->setAccessibleName(row.heading->text() + u' ' + Label13->text());
-        row.ratioLabel->setAccessibleName(row.heading->text() + u' ' + Label14->text());
+        row.countLabel->setAccessibleName(row.heading->caption() + u' ' + Label13->caption());
+        row.ratioLabel->setAccessibleName(row.heading->caption() + u' ' + Label14->caption());
     }
-    MMControl1->setAccessibleName(QStringLiteral(u"効果音"));  // it has no caption
 }
 
-// ---- keyboard focus ---------------------------------------------------------
+// ---- keyboard focus -----------------------------------------------------------------------
 
-// Remembers where the keyboard focus was when a handler began, and applies
-// the focus rule when it ends.
+// Remembers where the keyboard focus was when a handler began, and applies the focus rule when
+// it ends.
 class Form1::FocusKeeper {
 public:
-    explicit FocusKeeper(Form1 &form) : m_form(form), m_had(form.focusWidget()) {}
+    explicit FocusKeeper(Form1 &form) : m_form(form), m_had(form.focusedControl()) {}
     ~FocusKeeper() { m_form.passFocusOn(m_had); }
     FocusKeeper(const FocusKeeper &) = delete;
     FocusKeeper &operator=(const FocusKeeper &) = delete;
 
 private:
     Form1 &m_form;
-    QPointer<QWidget> m_had;
+    const forms::Control *m_had;
 };
 
-// When a handler has disabled the button that had the focus, or left the
-// window without a focus, the focus goes to the first enabled button the user
-// is likely to want next. Qt alone would move it along the tab order to
-// whichever button happened to be enabled at that moment of the handler.
-void Form1::passFocusOn(QWidget *had) {
+// When a handler has disabled the button that had the focus, or left the window without a
+// focus, the focus goes to the first enabled button the user is likely to want next. Left to
+// itself, the focus would move along the tab order to whichever button happened to be enabled
+// at that moment of the handler.
+void Form1::passFocusOn(const forms::Control *had) {
     if (!isVisible()) {
         return;  // nobody types into a window that is not shown
     }
-    const QWidget *now = focusWidget();
+    const forms::Control *now = focusedControl();
     const bool lost = (had && !had->isEnabled()) || !now || !now->isEnabled();
     if (!lost) {
         return;
     }
-    for (QPushButton *next : focusSuccessors(had)) {
+    for (forms::CommandButton *next : focusSuccessors(had)) {
         if (next->isEnabled()) {
-            next->setFocus(Qt::OtherFocusReason);
+            next->setFocus();
             return;
         }
     }
 }
 
-QList<QPushButton *> Form1::focusSuccessors(const QWidget *had) const {
-    QList<QPushButton *> order;
+std::vector<forms::CommandButton *> Form1::focusSuccessors(const forms::Control *had) const {
+    std::vector<forms::CommandButton *> order;
     if (had == Command1) {
-        order << Command2 << Command7;  // a round opened: the button that ends it
+        order = {Command2, Command7};  // a round opened: the button that ends it
     } else if (had == Command2) {
-        order << Command1;  // a round judged: the next one
+        order = {Command1};  // a round judged: the next one
     } else if (had == Command3) {
-        order << Command7;  // automatic play on: its stop
+        order = {Command7};  // automatic play on: its stop
     } else if (had == Command7) {
-        order << Command3;  // automatic play off: its start
+        order = {Command3};  // automatic play off: its start
     }
-    // Then the reset, usable whenever no round is under way (also once the
-    // experiment is closed), then any button.
-    order << Command4 << Command1 << Command2 << Command3 << Command7 << Command8 << Command5
-          << Command6;
+    // Then the reset, usable whenever no round is under way (also once the experiment is
+    // closed), then any button.
+    order.insert(order.end(),
+                 {Command4, Command1, Command2, Command3, Command7, Command8, Command5, Command6});
     return order;
 }
 
-// ---- start-up ---------------------------------------------------------------
+// ---- start-up -----------------------------------------------------------------------------
 
 void Form1::resetVariables() {
     ashow = 1;
@@ -228,14 +211,14 @@ void Form1::showStartPictures() {
 void Form1::Form_Load() {
     resetVariables();
     for (Player &player : m_players) {
-        forms::setCaption(player.hanntei, QString());
+        player.hanntei->setCaption(u"");
     }
 }
 
 void Form1::Form_Activate() {
-    // The start-up steps belong to the first showing only. Run again when the
-    // window is re-activated, they would swap the start pictures in mid-round
-    // and could leave a manual shuffle with no enabled button.
+    // The start-up steps belong to the first showing only. Run again when the window is
+    // re-activated, they would swap the start pictures in mid-round and could leave a manual
+    // shuffle with no enabled button.
     if (m_startupShown) {
         return;
     }
@@ -245,17 +228,12 @@ void Form1::Form_Activate() {
     showStartPictures();
 }
 
-void Form1::showEvent(QShowEvent *event) {
-    FormWindow::showEvent(event);
-    Form_Activate();
-}
-
-// ---- the shuffle ------------------------------------------------------------
+// ---- the shuffle --------------------------------------------------------------------------
 
 void Form1::showHand(const Player &player, std::int16_t hand) {
     // Set in the order rock, scissors, paper: the drawn one visible.
     for (std::size_t i = 0; i < player.pictures.size(); ++i) {
-        player.pictures[i]->setShown(static_cast<std::int16_t>(i + 1) == hand);
+        player.pictures[i]->setVisible(static_cast<std::int16_t>(i + 1) == hand);
     }
 }
 
@@ -267,9 +245,9 @@ void Form1::Command1_Click() {
     }
     Command3->setEnabled(false);
     Command7->setEnabled(automode == 1);
-    Timer1->start();
-    Timer2->start();
-    Timer3->start();
+    Timer1->setEnabled(true);
+    Timer2->setEnabled(true);
+    Timer3->setEnabled(true);
     Command4->setEnabled(false);
     Command5->setEnabled(false);
     Command6->setEnabled(false);
@@ -291,10 +269,10 @@ void Form1::Timer3_Timer() {
     shuffleTick(m_players[2]);
 }
 
-// ---- the round --------------------------------------------------------------
+// ---- the round ----------------------------------------------------------------------------
 
 void Form1::drawHand(Player &player) {
-    player.timer->stop();
+    player.timer->setEnabled(false);
     m_random->randomize(m_timeOfDay());
     const std::int16_t hand = handFromUniform(m_random->rnd());
     *player.hand = hand;
@@ -304,21 +282,14 @@ void Form1::drawHand(Player &player) {
 
 void Form1::judgeRound() {
     const JudgementRow *row = judge(ahandname, bhandname, chandname);
-    Q_ASSERT(row);
+    assert(row);
     if (!row) {
         return;
     }
     for (std::size_t i = 0; i < m_players.size(); ++i) {
-        QLabel *label = m_players[i].hanntei;
-        forms::setCaption(label, verdictCaption(row->verdicts[i]));
-        // Setting a palette is the dearest step of a round, and a player's
-        // colour often stays from one round to the next: only a change is applied.
-        const QColor ink = forms::paletteColour(verdictPaletteIndex(row->verdicts[i]));
-        if (label->palette().color(QPalette::WindowText) != ink) {
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, ink);
-            label->setPalette(palette);
-        }
+        forms::Label *label = m_players[i].hanntei;
+        label->setCaption(verdictCaption(row->verdicts[i]));
+        label->setForeColor(forms::paletteColour(verdictPaletteIndex(row->verdicts[i])));
     }
     std::int16_t *counter = nullptr;
     switch (row->tally) {
@@ -349,12 +320,12 @@ void Form1::judgeRound() {
 
 void Form1::showCounts() {
     for (const ResultRow &row : m_results) {
-        forms::setCaption(row.countLabel, QString::number(*row.count));
+        row.countLabel->setCaption(decimal(*row.count));
     }
     for (const ResultRow &row : m_results) {
         const std::int16_t total =
             add16(add16(Module1::aikocount, Module1::abc1katicount), Module1::abc1makecount);
-        forms::setCaption(row.ratioLabel, ratioText(*row.count, total));
+        row.ratioLabel->setCaption(ratioText(*row.count, total));
     }
 }
 
@@ -368,10 +339,10 @@ void Form1::recordHistories() {
 
 void Form1::closeExperiment() {
     Module1::recordfull = 1;
-    Timer1->stop();
-    Timer2->stop();
-    Timer3->stop();
-    Timer4->stop();
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    Timer3->setEnabled(false);
+    Timer4->setEnabled(false);
     Command1->setEnabled(false);
     Command2->setEnabled(false);
     Command3->setEnabled(false);
@@ -414,15 +385,14 @@ void Form1::Command2_Click() {
     }
 }
 
-// ---- automatic play ---------------------------------------------------------
+// ---- automatic play -----------------------------------------------------------------------
 
 void Form1::Command3_Click() {
     const FocusKeeper keeper(*this);
-    Timer4->start();
+    Timer4->setEnabled(true);
     automode = 1;
-    // Into the automatic-play state at once: left usable until the first
-    // tick, "初期化" could reset the flag and leave Timer4 judging rounds
-    // with nobody watching.
+    // Into the automatic-play state at once: left usable until the first tick, 初期化 could
+    // reset the flag and leave Timer4 judging rounds with nobody watching.
     Command1->setEnabled(false);
     Command2->setEnabled(false);
     Command3->setEnabled(false);
@@ -436,8 +406,8 @@ void Form1::Command3_Click() {
 void Form1::Timer4_Timer() {
     const FocusKeeper keeper(*this);
     Command2_Click();
-    // A judgement that closed the experiment ends automatic play here: no
-    // further round is opened that could be counted but never recorded.
+    // A judgement that closed the experiment ends automatic play here: no further round is
+    // opened that could be counted but never recorded.
     if (Module1::recordfull != 1) {
         Command1_Click();
     }
@@ -445,10 +415,10 @@ void Form1::Timer4_Timer() {
 
 void Form1::Command7_Click() {
     const FocusKeeper keeper(*this);
-    Timer1->stop();
-    Timer2->stop();
-    Timer3->stop();
-    Timer4->stop();
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    Timer3->setEnabled(false);
+    Timer4->setEnabled(false);
     Command1->setEnabled(true);
     Command2->setEnabled(false);
     Command3->setEnabled(true);
@@ -460,22 +430,22 @@ void Form1::Command7_Click() {
     automode = 0;
 }
 
-// ---- reset ------------------------------------------------------------------
+// ---- reset --------------------------------------------------------------------------------
 
-void Form1::chime(const QString &fileName) {
-    MMControl1->setCommand(QStringLiteral("Stop"));
-    MMControl1->setCommand(QStringLiteral("Close"));
+void Form1::chime(std::u16string_view fileName) {
+    MMControl1->setCommand(u"Stop");
+    MMControl1->setCommand(u"Close");
     MMControl1->setFileName(fileName);
-    MMControl1->setCommand(QStringLiteral("Open"));
-    MMControl1->setCommand(QStringLiteral("Sound"));
+    MMControl1->setCommand(u"Open");
+    MMControl1->setCommand(u"Sound");
 }
 
 void Form1::Command4_Click() {
     const FocusKeeper keeper(*this);
-    chime(QStringLiteral("pinpon.wav"));
+    chime(u"pinpon.wav");
     resetVariables();
     for (Player &player : m_players) {
-        forms::setCaption(player.hanntei, QString());
+        player.hanntei->setCaption(u"");
     }
     Command1->setEnabled(true);
     Command2->setEnabled(false);
@@ -483,45 +453,37 @@ void Form1::Command4_Click() {
     Command7->setEnabled(false);
     showStartPictures();
     for (const ResultRow &row : m_results) {
-        forms::setCaption(row.countLabel, QString());
+        row.countLabel->setCaption(u"");
     }
     for (const ResultRow &row : m_results) {
-        forms::setCaption(row.ratioLabel, QString());
+        row.ratioLabel->setCaption(u"");
     }
 }
 
-// ---- help, graph and exit ---------------------------------------------------
+// ---- help, graph and exit -----------------------------------------------------------------
 
-template <typename Window, typename Make>
-void Form1::bringUp(std::unique_ptr<Window> &window, Make make) {
-    // At most one of each: made on first use, let go of when it closes.
-    if (!window) {
-        window = make();
-        connect(window.get(), &Window::unloaded, this,
-                [&window] { window.release()->deleteLater(); });
+void Form1::Command5_Click() {
+    const FocusKeeper keeper(*this);
+    chime(u"pinpon.wav");
+    if (!m_form4) {
+        m_form4 = forms::load<Form4>(*this);
     }
-    window->bringUp();
+    m_form4->Show();
 }
 
-int Form1::askYesNo(QWidget *parent, const QString &text, const QString &title) {
-    QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setText(text);
-    box.setIcon(QMessageBox::NoIcon);
-    QPushButton *yes = box.addButton(QStringLiteral(u"はい"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral(u"いいえ"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes ? 6 : 7;
+void Form1::Command8_Click() {
+    const FocusKeeper keeper(*this);
+    if (!m_form2) {
+        m_form2 = forms::load<Form2>(*this);
+    }
+    m_form2->Show();
 }
 
 void Form1::Command6_Click() {
     const FocusKeeper keeper(*this);
-    chime(QStringLiteral("endpinpon.wav"));
-    answer =
-        m_question(this, QStringLiteral(u"終了していいですか？"), QStringLiteral(u"じゃんけん"));
-    if (answer == 6) {
+    chime(u"endpinpon.wav");
+    answer = m_question(u"終了していいですか？", u"じゃんけん");
+    if (answer == forms::vbYes) {
         endProgram();
     }
 }
@@ -532,34 +494,22 @@ void Form1::endProgram() {
     }
     m_ending = true;
     // Nothing of the program runs after this: no tick, no window.
-    Timer1->stop();
-    Timer2->stop();
-    Timer3->stop();
-    Timer4->stop();
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    Timer3->setEnabled(false);
+    Timer4->setEnabled(false);
     if (m_form2) {
-        m_form2->hide();
+        m_form2->Hide();
     }
     if (m_form4) {
-        m_form4->hide();
+        m_form4->Hide();
     }
-    hide();
+    Hide();
     m_programEnd(0);
 }
 
-void Form1::closeEvent(QCloseEvent *event) {
-    // Closing the main window through its frame ends the whole program, not
-    // just this window, and asks nothing.
-    event->accept();
+// Closing the main window through its frame ends the whole program, not just this window, and
+// asks nothing.
+void Form1::closedByFrame() {
     endProgram();
-}
-
-void Form1::Command5_Click() {
-    const FocusKeeper keeper(*this);
-    chime(QStringLiteral("pinpon.wav"));
-    bringUp(m_form4, [this] { return std::make_unique<Form4>(this); });
-}
-
-void Form1::Command8_Click() {
-    const FocusKeeper keeper(*this);
-    bringUp(m_form2, [] { return std::make_unique<Form2>(); });
 }

@@ -1,46 +1,55 @@
+// The main window, Form1: the players, the result table and the commands of the experiment.
+//
+// What checks from outside the project may rely on:
+// - The windows are declared in mainwindow/form1.h, graph/form2.h and help/form4.h.
+// - Each handler is a public member function named after its control and event
+//   (Form1::Command2_Click(), Form1::Timer4_Timer(), Form2::Form_Activate(),
+//   Form4::Command1_Click()), and can be called directly. The main window's own variables are its
+//   public members (Form1::automode, Form1::a1katicount); the shared ones are Module1's
+//   (experiment/module1.h).
+// - In the Qt build each window is a top-level QWidget whose objectName is "Form1", "Form2" or
+//   "Form4", and each control is a child QWidget or QTimer of it whose objectName is the
+//   control's name ("Command1", "Label13", "guu1", "Picture1", "Timer1", "MMControl1").
+//   forms::qt::widget(form), declared in forms/qt/window.h, gives the QWidget of a window.
+// - The generator, the clock, the exit question and the program's end are replaced with
+//   setRandomSource(), setTimeOfDay(), setQuestion() and setProgramEnd(); the sound device with
+//   MMControl::setDevice() on the control MMControl1. graphWindow() and helpWindow() give the
+//   graph and help windows while they are loaded.
 #pragma once
 
 #include "experiment/random.h"
-#include "forms/formwindow.h"
+#include "forms/form.h"
 #include "mainwindow/layout.h"
-
-#include <QCoreApplication>
-#include <QList>
-#include <QString>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 class Form2;
 class Form4;
 
-// The main window: the players, the result table and the commands of the
-// experiment. Its handlers are public slots named after the control and event
-// they serve, and each can be called directly.
-class Form1 : public forms::FormWindow, private mainwindow::Form1Controls {
-    Q_OBJECT
-
+class Form1 : public forms::Form, private mainwindow::Form1Controls {
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    Form1();
     ~Form1() override;
 
-    // Replace the generator the hands are drawn from, and the clock it is
-    // seeded with.
+    // The generator the hands are drawn from, and the clock it is seeded with.
     void setRandomSource(std::unique_ptr<experiment::RandomSource> source);
     void setTimeOfDay(experiment::TimeOfDay timeOfDay);
 
-    // Replace the exit question (returns 6 for yes, 7 for no) and the end of
-    // the program (by default: the event loop is left with the status, and
-    // main returns once the windows and the sound context are destroyed).
-    using Question = std::function<int(QWidget *parent, const QString &text, const QString &title)>;
+    // The exit question: 6 for yes, 7 for no. By default a modal message box.
+    using Question = std::function<int(std::u16string_view text, std::u16string_view title)>;
     void setQuestion(Question question);
+    // The program's end, with its exit status. By default the program ends at once.
     void setProgramEnd(std::function<void(int status)> end);
 
-    // The graph and help windows, while they exist.
-    Form2 *graphWindow() const { return m_form2.get(); }
-    Form4 *helpWindow() const { return m_form4.get(); }
+    // The graph and help windows, while they are loaded.
+    Form2 *graphWindow() const;
+    Form4 *helpWindow() const;
 
     // The window's own experiment variables; the shared ones live in Module1.
     double answer = 0;
@@ -57,13 +66,12 @@ public:
     std::int16_t a1makecount = 0;
     std::int16_t b1makecount = 0;
     std::int16_t c1makecount = 0;
-    QString ahandname;
-    QString bhandname;
-    QString chandname;
+    std::u16string ahandname;
+    std::u16string bhandname;
+    std::u16string chandname;
 
-public slots:
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
     void Command1_Click();  // ジャンケン: open a round
     void Command2_Click();  // ポ　ン: draw, judge and count the round
     void Command3_Click();  // 自動開始: start automatic play
@@ -78,37 +86,34 @@ public slots:
     void Timer4_Timer();  // one automatic round: judge it, open the next
 
 protected:
-    void activated() override { Form_Activate(); }
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
+    void closedByFrame() override;
 
 private:
     // One player's column: its name, pictures, judgement label and shuffle timer.
     struct Player {
-        QLabel *name = nullptr;
-        QTimer *timer = nullptr;
-        std::array<forms::ImageControl *, 3> pictures{};  // guu, pii, paa
-        QLabel *hanntei = nullptr;
+        forms::Label *name = nullptr;
+        forms::Timer *timer = nullptr;
+        std::array<forms::Image *, 3> pictures{};  // guu, pii, paa
+        forms::Label *hanntei = nullptr;
         std::int16_t *show = nullptr;
         std::int16_t *hand = nullptr;
-        QString *handname = nullptr;
+        std::u16string *handname = nullptr;
     };
     // One row of the result table: its counter, its heading and its two cells.
     struct ResultRow {
         std::int16_t *count = nullptr;
-        QLabel *heading = nullptr;
-        QLabel *countLabel = nullptr;
-        QLabel *ratioLabel = nullptr;
+        forms::Label *heading = nullptr;
+        forms::Label *countLabel = nullptr;
+        forms::Label *ratioLabel = nullptr;
     };
 
-    void offerCopy();
-    QString resultTable() const;
-
     class FocusKeeper;
-    void passFocusOn(QWidget *had);
-    QList<QPushButton *> focusSuccessors(const QWidget *had) const;
+    void passFocusOn(const forms::Control *had);
+    std::vector<forms::CommandButton *> focusSuccessors(const forms::Control *had) const;
 
     void bindControls();
+    void connectHandlers();
+    std::u16string resultTable() const;
     void resetVariables();
     void showStartPictures();
     static void showHand(const Player &player, std::int16_t hand);
@@ -118,11 +123,8 @@ private:
     void showCounts();
     void recordHistories();
     void closeExperiment();
-    void chime(const QString &fileName);
+    void chime(std::u16string_view fileName);
     void endProgram();
-    template <typename Window, typename Make>
-    void bringUp(std::unique_ptr<Window> &window, Make make);
-    static int askYesNo(QWidget *parent, const QString &text, const QString &title);
 
     std::array<Player, 3> m_players{};
     std::array<ResultRow, 9> m_results{};  // in the order the labels are written
@@ -130,8 +132,10 @@ private:
     experiment::TimeOfDay m_timeOfDay = experiment::systemTimeOfDay;
     bool m_startupShown = false;
     bool m_ending = false;
-    std::unique_ptr<Form2> m_form2;
-    std::unique_ptr<Form4> m_form4;
-    Question m_question = askYesNo;
-    std::function<void(int)> m_programEnd = [](int status) { QCoreApplication::exit(status); };
+    forms::Guarded<Form2> m_form2;
+    forms::Guarded<Form4> m_form4;
+    Question m_question = [this](std::u16string_view text, std::u16string_view title) {
+        return forms::msgBox(*this, text, forms::vbYesNo, title);
+    };
+    std::function<void(int)> m_programEnd = forms::endProgram;
 };

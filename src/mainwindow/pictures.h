@@ -1,24 +1,18 @@
 #pragma once
 
-#include <QIcon>
-#include <QImage>
-
-#include <cstdint>
+#include "forms/controls.h"
 
 namespace mainwindow {
 
-// The hand drawings are kept as character grids, pictures/*.txt, one text row
-// per pixel row: '.' white background, 'y' light-yellow skin, '#' black
-// outline. Built into images when first asked for.
+// The hand drawings, 32 x 33 pixels in three colours, as the image controls show them.
 inline constexpr int kPictureWidth = 32;
 inline constexpr int kPictureHeight = 33;
 
-// The 32 x 33 picture of a hand code: 1 rock, 2 scissors, 3 paper.
-const QImage &handImage(std::int16_t hand);
+// The pictures of the hand codes 1 rock, 2 scissors and 3 paper, each at its code - 1.
+extern const forms::Picture kHandPictures[3];
 
-// The window icon: the scissors drawing without its blank top row, 32 x 32,
-// the outline along its top edge in grey.
-QImage iconImage();
-QIcon windowIcon();
+// The window's icon: the scissors without their blank top row, 32 x 32, the outline along its
+// top edge in grey.
+extern const forms::Picture kIconPicture;
 
 }  // namespace mainwindow

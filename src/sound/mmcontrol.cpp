@@ -1,28 +1,23 @@
 #include "sound/mmcontrol.h"
 
-#include "sound/chimedevice.h"
-
-MMControl::MMControl(QWidget *parent) : QWidget(parent) {
-    setFocusPolicy(Qt::NoFocus);
-}
-
+MMControl::MMControl() = default;
 MMControl::~MMControl() = default;
 
-sound::SoundDevice *MMControl::device() {
+sound::SoundDevice &MMControl::device() {
     if (!m_device) {
-        m_device = std::make_unique<sound::ChimeDevice>();
+        m_device = sound::makeDevice();
     }
-    return m_device.get();
+    return *m_device;
 }
 
 void MMControl::setDevice(std::unique_ptr<sound::SoundDevice> device) {
     m_device = std::move(device);
 }
 
-void MMControl::setCommand(const QString &command) {
-    device()->command(command);
+void MMControl::setCommand(std::u16string_view command) {
+    device().command(command);
 }
 
-void MMControl::setFileName(const QString &name) {
-    device()->setFileName(name);
+void MMControl::setFileName(std::u16string_view name) {
+    device().setFileName(name);
 }

@@ -6,13 +6,14 @@ exe=$1 version=$2 changelog=$3 fail=0 T=$(mktemp -d) && trap 'rm -rf "$T"' EXIT
 # Rows: [variables] arguments | status | the first line of standard output | all of standard error
 while IFS= read -r row; do
     set -- ${row%%|*} && vars=() && while [[ ${1:-} == *=* ]]; do vars+=("$1") && shift; done
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8 "${vars[@]}" \
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=C.UTF-8 XDG_RUNTIME_DIR="$T" "${vars[@]}" \
         timeout 10 "$exe" "$@" >"$T/out" 2>"$T/err"
     got="${row%%|*}|$?|$(head -1 "$T/out")|$(cat "$T/err")"
     [ "$got" = "$row" ] && echo "ok   $row" || { echo "FAIL $got, expected $row"; fail=1; }
 done <<ROWS
 --help|0|Usage: janken [options]|
 LANG=ja_JP.UTF-8 -h|0|使い方: janken [オプション]|
+LANGUAGE=ja -h|0|使い方: janken [オプション]|
 LC_ALL=C LANG=ja_JP.UTF-8 --help|0|Usage: janken [options]|
 --version|0|janken $version|
 -v|0|janken $version|

@@ -21,7 +21,8 @@ private slots:
     void ratiosShowAsInTheClassroom() {
         for (int total = 1; total <= 3000; ++total) {
             for (int count = 0; count <= total; ++count) {
-                const QString shown = ratioText(std::int16_t(count), std::int16_t(total));
+                const QString shown =
+                    QString::fromStdU16String(ratioText(std::int16_t(count), std::int16_t(total)));
                 const float q = ratioOf(std::int16_t(count), std::int16_t(total));
                 if (shown != model::ratioText(count, total) ||
                     (count > 0 && std::lround(float(count) / q) != total)) {
@@ -36,8 +37,10 @@ private slots:
     // by a clock standing still: pairs of successive combinations uniform (chi-square, p 10^-4).
     void drawsAreUniformAndIndependent() {
         HandGenerator generator{12345};  // xoshiro256** seeded by splitmix64, as in its reference
-        QCOMPARE((generator.next64(), generator.next64(), generator.next64(), generator.next64()),
-                 0x0c60048c4e96e033ULL);
+        for (int i = 0; i < 3; ++i) {
+            generator.next64();
+        }
+        QCOMPARE(generator.next64(), 0x0c60048c4e96e033ULL);
         std::vector<double> pairs(27 * 27);
         for (int round = 0, previous = 0; round < 1'000'000; ++round) {
             int cell = 0;

@@ -15,25 +15,32 @@ inline int handOf(float r) {
     return int(std::floor(3.0 * double(r) + 1.0));  // exact in double
 }
 
-// Each player's verdict, 'D' draw, 'W' win or 'L' loss, and who is alone (-1: a draw). Rock beats
-// scissors, scissors paper, paper rock.
+// Each player's verdict, 'D' draw, 'W' win or 'L' loss, and who is alone (-1: a draw). Rock
+// beats scissors, scissors paper, paper rock.
 struct Verdict {
     QString of;
     int alone;
 };
 inline Verdict judge(const QList<int> &h) {
-    if ((h[0] == h[1]) == (h[1] == h[2]) && (h[0] == h[2]) == (h[0] == h[1])) {
-        return {QStringLiteral("DDD"), -1};  // all alike, or all different
+    const bool allAlike = h[0] == h[1] && h[1] == h[2];
+    const bool allDifferent = h[0] != h[1] && h[1] != h[2] && h[0] != h[2];
+    if (allAlike || allDifferent) {
+        return {QStringLiteral("DDD"), -1};
     }
-    const int alone = h[1] == h[2] ? 0 : h[0] == h[2] ? 1 : 2;
+    int alone = 2;
+    if (h[1] == h[2]) {
+        alone = 0;
+    } else if (h[0] == h[2]) {
+        alone = 1;
+    }
     const bool wins = h[(alone + 1) % 3] == h[alone] % 3 + 1;
     QString of = wins ? QStringLiteral("LLL") : QStringLiteral("WWW");
     of[alone] = wins ? u'W' : u'L';
     return {of, alone};
 }
 
-// The classroom's rounding: the float quotient cut to 7 significant digits,
-// then to thousandths on those decimal digits, halves up (1/16: 0.063).
+// The classroom's rounding: the float quotient cut to 7 significant digits, then to thousandths
+// on those decimal digits, halves up (1/16: 0.063).
 inline QString ratioText(int count, int total) {
     const QString e = QString::number(double(float(count) / float(total)), 'e', 6);  // d.dddddde-x
     const long long cut = std::llround(std::pow(10.0, 3 - e.mid(9).toInt()));
@@ -65,61 +72,92 @@ struct Experiment {
         if (buttons[b] == u'0') {
             return;  // a disabled button does nothing
         }
-        if (b == Janken || b == Pon) {
-            b == Janken ? janken() : pon(r);
-        } else if (b == AutoStart || b == AutoStop) {
-            automode = b == AutoStart;
-            b == AutoStart ? set("00000010", "===1") : set("10111101", "0000");
-        } else if (b == Exit) {
-            chime("endpinpon.wav");
-            ++questions;
-            (answer = yes) == 6 ? end() : void();
-        } else if (b == Reset || b == Help) {
-            chime("pinpon.wav");
-        }
-        windows[1] |= b == Graph;
-        windows[2] |= b == Help;
-        if (b == Reset) {
-            show = picture = {1, 2, 3};
-            automode = recordfull = 0;
-            counts.fill(0);
-            labels = QStringList(21, QStringLiteral("/"));
-            set("101===0=", "");
+        switch (b) {
+            case Janken:
+                janken();
+                break;
+            case Pon:
+                pon(r);
+                break;
+            case AutoStart:
+                automode = 1;
+                set("00000010", "===1");
+                break;
+            case AutoStop:
+                automode = 0;
+                set("10111101", "0000");
+                break;
+            case Reset:
+                chime("pinpon.wav");
+                show = picture = {1, 2, 3};
+                automode = 0;
+                recordfull = 0;
+                counts.fill(0);
+                labels = QStringList(21, QStringLiteral("/"));
+                set("101===0=", "");
+                break;
+            case Help:
+                chime("pinpon.wav");
+                windows[2] = 1;
+                break;
+            case Exit:
+                chime("endpinpon.wav");
+                ++questions;
+                answer = yes;
+                if (yes == 6) {
+                    end();
+                }
+                break;
+            case Graph:
+                windows[1] = 1;
+                break;
         }
     }
 
     void tick(int timer, const QList<int> &r) {
         if (timer < 3) {  // the player's next picture
-            picture[timer] = std::exchange(show[timer], show[timer] % 3 + 1);
-        } else if (pon(r), recordfull != 1) {  // a closed experiment opens no further round
+            picture[timer] = show[timer];
+            show[timer] = show[timer] % 3 + 1;
+            return;
+        }
+        pon(r);
+        if (recordfull != 1) {  // a closed experiment opens no further round
             janken();
         }
     }
 
     // The program ends: every window hidden, nothing left running.
-    void end() { ended = true, windows = {0, 0, 0}, set("", "0000"); }
+    void end() {
+        ended = true;
+        windows = {0, 0, 0};
+        set("", "0000");
+    }
 
     // The result table as copied: a tab-separated line a row, empty cells empty.
     QString table() const {
+        const QStringList headings = QStringLiteral(
+                                         u"あいこ Ａ一人勝ち Ｂ一人勝ち Ｃ一人勝ち 一人勝ち "
+                                         u"Ａ一人負け Ｂ一人負け Ｃ一人負け 一人負け")
+                                         .split(u' ');
         QString text = QStringLiteral(u"\t回数\t割合\n");
         for (int i = 0; i < 9; ++i) {
-            text += QStringLiteral(
-                        u"あいこ Ａ一人勝ち Ｂ一人勝ち Ｃ一人勝ち 一人勝ち Ａ一人負け "
-                        u"Ｂ一人負け Ｃ一人負け 一人負け")
-                        .section(u' ', i, i) +
-                    u'\t' + labels[3 + i].section(u'/', 0, 0) + u'\t' +
+            text += headings[i] + u'\t' + labels[3 + i].section(u'/', 0, 0) + u'\t' +
                     labels[12 + i].section(u'/', 0, 0) + u'\n';
         }
         return text;
     }
 
-    // The graph's numbers as copied: a row per index to the largest counter, empty past a curve's.
+    // The graph's numbers as copied: a row per index to the largest counter, empty past a
+    // curve's own.
     QString graphTable() const {
         QString text = QStringLiteral(u"回数\tあいこ\t一人勝ち\t一人負け\n");
         for (int k = 1; k <= std::max({counts[0], counts[4], counts[8]}); ++k) {
             text += QString::number(k);
             for (int c = 0; c < 3; ++c) {
-                text += u'\t' + (k <= counts[c * 4] ? shown[c][k] : QString());
+                text += u'\t';
+                if (k <= counts[c * 4]) {
+                    text += shown[c][k];
+                }
             }
             text += u'\n';
         }
@@ -127,24 +165,36 @@ struct Experiment {
     }
 
     QStringList pictures() const {  // per player the controls guu, pii, paa shown, or "-"
-        QStringList shown;
+        const QStringList names{"guu", "pii", "paa"};
+        QStringList on;
         for (int p = 0; p < 9; ++p) {
-            shown << (picture[p / 3] == p % 3 + 1 ? QStringList{"guu", "pii", "paa"}[p % 3] : "-");
+            on << (picture[p / 3] == p % 3 + 1 ? names[p % 3] : QStringLiteral("-"));
         }
-        return shown;
+        return on;
     }
 
 private:
-    // Buttons Command1..8 and timers Timer1..4, in one notation: 1 on, 0 off, =
-    // as they were; o while the experiment is open, a in automatic play, m outside it.
+    // Whether a button or timer is on after a handler, by its code: 1 on, 0 off; o while the
+    // experiment is open, a in automatic play, m outside it.
+    bool on(char code) const {
+        switch (code) {
+            case 'o':
+                return recordfull != 1;
+            case 'a':
+                return automode == 1;
+            case 'm':
+                return automode != 1;
+            default:
+                return code == '1';
+        }
+    }
+    // Buttons Command1..8 and timers Timer1..4; '=' leaves one as it was.
     void set(const char *b, const char *t) {
         for (const auto &[now, to] : {std::pair{&buttons, b}, std::pair{&timers, t}}) {
             for (int i = 0; to[i]; ++i) {
-                const bool on = to[i] == 'o'   ? recordfull != 1
-                                : to[i] == 'a' ? automode == 1
-                                : to[i] == 'm' ? automode != 1
-                                               : to[i] == '1';
-                (*now)[i] = to[i] == '=' ? (*now)[i] : on ? u'1' : u'0';
+                if (to[i] != '=') {
+                    (*now)[i] = on(to[i]) ? u'1' : u'0';
+                }
             }
         }
     }
@@ -155,13 +205,22 @@ private:
         hand = picture = hands;
         draws += QStringLiteral("srsrsr");
         const Verdict v = judge(hand);
-        ++counts[v.alone < 0 ? 0 : v.alone + (v.of[v.alone] == u'W' ? 1 : 5)];
+        if (v.alone < 0) {
+            ++counts[0];
+        } else if (v.of[v.alone] == u'W') {
+            ++counts[1 + v.alone];
+        } else {
+            ++counts[5 + v.alone];
+        }
         counts[4] = counts[1] + counts[2] + counts[3];
         counts[8] = counts[5] + counts[6] + counts[7];
+        const QStringList captions{QStringLiteral(u"あいこ"), QStringLiteral(u"勝ち"),
+                                   QStringLiteral(u"負け")};
+        const QStringList inks{"#008000", "#0000ff", "#ff0000"};
         for (int p = 0; p < 3; ++p) {
             const int k = int(QStringLiteral("DWL").indexOf(v.of[p]));
-            labels[p] = QStringLiteral(u"あいこ/あいこ 勝ち/勝ち 負け/負け").section(u' ', k, k);
-            colours[p] = QStringList{"#008000", "#0000ff", "#ff0000"}[k];
+            labels[p] = captions[k] + u'/' + captions[k];
+            colours[p] = inks[k];
         }
         for (int i = 0; i < 9; ++i) {
             labels[i + 3] = QString::number(counts[i]) + u'/' + QString::number(counts[i]);
@@ -173,7 +232,8 @@ private:
             shown[c][counts[c * 4]] = ratioText(counts[c * 4], total());
         }
         if (counts[0] >= 999 || counts[4] >= 999 || counts[8] >= 999) {
-            recordfull = 1, automode = 0;
+            recordfull = 1;
+            automode = 0;
             set("00011101", "0000");
         }
     }

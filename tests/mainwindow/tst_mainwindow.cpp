@@ -1,85 +1,211 @@
-// The three windows as a user opens them: approved images, and what an image cannot show.
-#include "forms/canvas.h"
+// The three windows as a user sees them: approved images at 1 x and, run again with
+// QT_SCALE_FACTOR=2, at 2 x; the focus rules, the real exit question, and what an image cannot
+// show.
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "support/testing.h"
 
 #include <QAccessible>
 #include <QAction>
+#include <QMessageBox>
 #include <QMetaEnum>
 #include <QTimer>
 
 #include <random>
 
+namespace {
+
+bool doubleDensity() {
+    return qApp->devicePixelRatio() == 2;
+}
+
+// One step of a row: "GSP" a round of those hands (rock, scissors, paper), "F" a fair round,
+// "J" a round opened, "T" a shuffle tick of each player, "R" the reset.
+void play(Form1 &f, testing::ScriptedRandom &random, const QString &what, std::minstd_rand &fair) {
+    if (what == u"J") {
+        f.Command1_Click();
+    } else if (what == u"T") {
+        f.Timer1_Timer();
+        f.Timer2_Timer();
+        f.Timer3_Timer();
+    } else if (what == u"R") {
+        f.Command4_Click();
+    } else {
+        random.values.clear();
+        for (int p = 0; p < 3; ++p) {  // in the middle of the hand's third
+            const auto hand = what == u"F" ? fair() % 3 : QStringLiteral("GSP").indexOf(what[p]);
+            random.values << (float(hand) + 0.5f) / 3.0f;
+        }
+        f.Command2_Click();
+    }
+}
+
+}  // namespace
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    // Image: steps. "GSP" a round of those hands (rock, scissors, paper), "998*GSP" as many,
-    // "300*F" fair rounds (to the limit), "J" a round opened, "T" a shuffle tick, "R" the reset;
-    // "graph", "units" (its canvas, 2 x 10 px a unit), "help" show it, drawn alike twice.
+    void looksAsApproved_data() {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QString>("steps");
+        const auto row = [](const char *tag, const char *image, const char *steps) {
+            QTest::newRow(tag) << QString(image) << QString(steps);
+        };
+        // Steps as play() takes them, "998*GSP" as many; then "graph" or "help" shows it,
+        // "units" the graph's canvas at 2 x 10 pixels a unit, each drawn alike twice.
+        row("start", "main-start", "");
+        row("rounds", "main-rounds", "GSS GSP PGP SGG GGP PGP");
+        row("shuffle", "main-shuffle", "GSS J T T");
+        row("closed", "main-closed", "998*GSP GGG");
+        row("reset", "main-start", "GSS SSP 998*PPP R");
+        row("graph", "graph-start", "graph");
+        row("graph of 300", "graph-300", "300*F graph");
+        row("help", "help", "help");
+        if (!doubleDensity()) {
+            row("units", "graph-units-300", "300*F units");
+            row("units, reset", "graph-units-first-after-reset", "40*F R GGG units");
+            row("units, closed", "graph-units-closed", "5000*F units");
+        }
+    }
     void looksAsApproved() {
-        for (const QString row :
-             {"main-start:", "main-rounds:GSS GSP PGP SGG GGP PGP", "main-shuffle:GSS J T T",
-              "main-closed:998*GSP GGG", "main-start:GSS SSP 998*PPP R", "graph-start:graph",
-              "graph-300:300*F graph", "graph-units-300:300*F units",
-              "graph-units-first-after-reset:40*F R GGG units", "graph-units-closed:5000*F units",
-              "help:help"}) {
-            testing::ScriptedForm t;
-            t.form->show(), t.form->activateWindow();  // its focus drawn as a user sees it
-            QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
-            Form1 *f = t.form.get();
-            std::minstd_rand fair(7);
-            QWidget *shown = f;
-            for (const QString &step : row.section(u':', 1).split(u' ', Qt::SkipEmptyParts)) {
-                const QString what = step.section(u'*', -1);
-                const int times = std::max(step.section(u'*', 0, -2).toInt(), 1);
-                for (int i = 0; i < times && Module1::recordfull == 0; ++i) {
-                    const auto value = [&](int p) {  // in the middle of the hand's third
-                        const auto hand =
-                            what == u"F" ? fair() % 3 : QStringLiteral("GSP").indexOf(what[p]);
-                        return (float(hand) + 0.5f) / 3.0f;
-                    };
-                    what == u"J"   ? f->Command1_Click()
-                    : what == u"T" ? (f->Timer1_Timer(), f->Timer2_Timer(), f->Timer3_Timer())
-                    : what == u"R" ? f->Command4_Click()
-                    : what.size() <= 3
-                        ? (t.random->values = {value(0), value(1), value(2)}, f->Command2_Click())
-                        : void();
-                }
-                if (what.size() > 3) {
-                    what == u"help" ? f->Command5_Click() : f->Command8_Click();
-                    QWidget *window = what == u"help" ? static_cast<QWidget *>(f->helpWindow())
-                                                      : f->graphWindow();
-                    QVERIFY(QTest::qWaitForWindowActive(window));  // which draws it
-                    shown = what == u"units" ? f->graphWindow()->canvas() : window;
-                    if (what == u"units") {
-                        shown->setFixedSize(2204, 1204);
-                        QMetaObject::invokeMethod(window, "Form_Activate");
-                    }
-                }
+        QFETCH(QString, image);
+        QFETCH(QString, steps);
+        const QString name = image + QString(doubleDensity() ? "@2x" : "");
+        testing::ScriptedForm t;
+        Form1 &f = *t.form;
+        t.window->show();
+        t.window->activateWindow();  // its focus drawn as a user sees it
+        QVERIFY(QTest::qWaitForWindowActive(t.window));
+        std::minstd_rand fair(7);
+        QWidget *shown = t.window;
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            const QString what = step.section(u'*', -1);
+            const int times = std::max(step.section(u'*', 0, -2).toInt(), 1);
+            if (what == u"help") {
+                f.Command5_Click();
+                shown = testing::widget(*f.helpWindow());
+            } else if (what == u"graph" || what == u"units") {
+                f.Command8_Click();
+                shown = testing::widget(*f.graphWindow());
             }
-            testing::compareWithApproved(testing::shot(shown), row.section(u':', 0, 0));
-            if (shown != f && QMetaObject::invokeMethod(shown->window(), "Form_Activate")) {
-                testing::compareWithApproved(testing::shot(shown), row.section(u':', 0, 0));
+            for (int i = 0; shown == t.window && i < times && Module1::recordfull == 0; ++i) {
+                play(f, *t.random, what, fair);
+            }
+            QVERIFY(QTest::qWaitForWindowActive(shown->window()));
+            if (what == u"units") {
+                shown = shown->findChild<QWidget *>(QStringLiteral("Picture1"));
+                shown->setFixedSize(2204, 1204);
+                f.graphWindow()->Form_Activate();
             }
         }
-        testing::compareWithApproved(Form1().windowIcon().pixmap(32).toImage(), "icon");
+        testing::compareWithApproved(testing::shot(shown), name);
+        if (shown != t.window) {  // drawn again on activation, the same
+            QEvent activate(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(shown->window(), &activate);
+            testing::compareWithApproved(testing::shot(shown), name);
+        }
+        if (!doubleDensity()) {
+            testing::compareWithApproved(t.window->windowIcon().pixmap(32).toImage(), "icon");
+        }
     }
 
-    // Names bottom up, timers' intervals ("~": single shot or coarse); tab order; コピー (Ctrl+C);
-    // for screen readers a name unique in its window, and each kind's role and visibility.
+    // Where the keyboard focus goes: the first in the tab order at the start, then the button
+    // needed next when a handler disables the one that had it. Steps: a button clicked, Space
+    // on the focused one, "Timer4" its tick, "998" the draws one short of the limit, "Close4"
+    // the help's 閉じる.
+    void focusGoesWhereTheUserIsNext_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("focus");
+        const auto row = [](const char *tag, const char *steps, const char *focus) {
+            QTest::newRow(tag) << QString(steps) << QString(focus);
+        };
+        row("at the start", "", "Command1");
+        row("a round opened", "Command1", "Command2");
+        row("a round judged", "Command1 Command2", "Command1");
+        row("by the keyboard", "Space Space Space", "Command2");
+        row("automatic play on", "Command3", "Command7");
+        row("automatic play off", "Command3 Command7", "Command3");
+        row("the experiment closed", "998 Command1 Command2", "Command4");
+        row("the limit in automatic play", "998 Command3 Timer4", "Command4");
+        row("back from help", "Command5 Close4", "Command5");
+    }
+    void focusGoesWhereTheUserIsNext() {
+        QFETCH(QString, steps);
+        QFETCH(QString, focus);
+        testing::ScriptedForm t;
+        t.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.window));
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u"Space") {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            } else if (step == u"Timer4") {
+                QMetaObject::invokeMethod(t.child<QObject>(step), "timeout");
+            } else if (step == u"998") {
+                Module1::aikocount = 998;
+            } else if (step == u"Close4") {
+                t.form->helpWindow()->Command1_Click();
+            } else {
+                QTest::mouseClick(t.child(step), Qt::LeftButton);
+            }
+        }
+        QVERIFY(QTest::qWaitForWindowActive(t.window));  // the main window, active again
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    }
+
+    // The exit question as it is asked: the title, the text, はい the default and いいえ on
+    // Escape; はい ends the program.
+    void theExitQuestionAsksFirst_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("ends");
+        const auto row = [](const char *tag, Qt::Key key, int answer, bool ends) {
+            QTest::newRow(tag) << int(key) << answer << ends;
+        };
+        row("Enter", Qt::Key_Return, 6, true);
+        row("Escape", Qt::Key_Escape, 7, false);
+    }
+    void theExitQuestionAsksFirst() {
+        QFETCH(int, key);
+        QFETCH(int, answer);
+        QFETCH(bool, ends);
+        testing::ScriptedForm t;
+        bool ended = false;
+        t.form->setProgramEnd([&ended](int status) { ended = status == 0; });
+        t.window->show();
+        QString asked;
+        QTimer::singleShot(0, [&asked, key] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = box->windowTitle() + u':' + box->text();
+            QTest::keyClick(box, Qt::Key(key));
+        });
+        t.form->Command6_Click();
+        QCOMPARE(asked, QStringLiteral(u"じゃんけん:終了していいですか？"));
+        QCOMPARE(t.form->answer, answer);
+        QCOMPARE(ended, ends);
+        QCOMPARE(t.window->isVisible(), !ends);
+    }
+
+    // Names bottom up, timers' intervals ("~": single shot or coarse); tab order; コピー
+    // (Ctrl+C); for screen readers a name unique in its window, and each kind's role and
+    // visibility.
     void controlsHaveTheirNamesOrderAndRoles() {
         testing::ScriptedForm t;
-        QStringList names, chain, known;
-        for (QObject *c : t.form->children()) {
+        QStringList names;
+        QStringList chain;
+        QStringList known;
+        for (QObject *c : t.window->children()) {
             const auto *timer = qobject_cast<QTimer *>(c);
-            const bool coarse =
-                timer && (timer->isSingleShot() || timer->timerType() != Qt::PreciseTimer);
+            QString name = c->objectName();
+            if (timer) {
+                name += QStringLiteral("=%1").arg(timer->interval());
+                if (timer->isSingleShot() || timer->timerType() != Qt::PreciseTimer) {
+                    name += u'~';
+                }
+            }
             if (timer || c->isWidgetType()) {
-                names << c->objectName() +
-                             (timer ? QStringLiteral("=%1").arg(timer->interval()) : "") +
-                             (coarse ? "~" : "");
+                names << name;
             }
         }
         QCOMPARE(names.join(u' '),
@@ -91,21 +217,25 @@ private slots:
                      "Label10 Label9 abc1katiLabel Label8 c1katilabel Label7 b1katilabel Label6 "
                      "a1katilabel Label5 aikolabel Label4 hanntei3 hanntei2 hanntei1 Label3 "
                      "Label2 Label1 paa3 pii3 guu3 paa2 pii2 guu2 paa1 pii1 guu1"));
+        QCOMPARE(t.window->objectName(), QStringLiteral("Form1"));
         for (QWidget *w = t.child(QStringLiteral("Command1")); chain.size() < 9;
              w = w->nextInFocusChain()) {
-            chain << ((w->focusPolicy() & Qt::TabFocus) ? w->objectName() : QString());
-            chain.removeAll(QString());
+            if (w->focusPolicy() & Qt::TabFocus) {
+                chain << w->objectName();
+            }
         }
         QCOMPARE(chain.join(u' '), QStringLiteral("Command1 Command2 Command3 Command4 Command5 "
                                                   "Command6 Command7 Command8 Command1"));
         Form2 graph;
         Form4 help;
-        QWidgetList all = t.form->findChildren<QWidget *>() + graph.findChildren<QWidget *>() +
-                          help.findChildren<QWidget *>();
+        QCOMPARE(testing::widget(graph)->objectName() + testing::widget(help)->objectName(),
+                 QStringLiteral("Form2Form4"));
+        QWidgetList all = t.window->findChildren<QWidget *>() +
+                          testing::widget(graph)->findChildren<QWidget *>() +
+                          testing::widget(help)->findChildren<QWidget *>();
         const auto accessible = [](QObject *o) { return QAccessible::queryAccessibleInterface(o); };
         for (QWidget *w : all) {
-            known << accessible(w)->text(QAccessible::Name) + u'@' +
-                         w->window()->metaObject()->className();
+            known << accessible(w)->text(QAccessible::Name) + u'@' + w->window()->objectName();
             QVERIFY2(!known.back().startsWith(u'@') && known.count(known.back()) == 1,
                      qPrintable(w->objectName()));
         }
@@ -115,7 +245,7 @@ private slots:
                    w->contextMenuPolicy() != Qt::ActionsContextMenu;
         });
         QCOMPARE(all.size(), 30);  // 2 headings, 9 rows of 3 cells, the canvas
-        t.form->show();
+        t.window->show();
         for (const QString row :
              {"guu2 Graphic 1 Ｂくん グー", "pii2 Graphic 0 Ｂくん チョキ",
               "hanntei3 StaticText 0 Ｃくん 判定", "abc1katiLabel StaticText 0 一人勝ち 回数",
@@ -123,9 +253,10 @@ private slots:
               "MMControl1 Sound 1 効果音", "Line1 Separator 0 区切り線"}) {
             const QString name = row.section(u' ', 0, 0);
             const QAccessibleInterface *i = accessible(t.child(name));
+            const char *role = QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role());
             QCOMPARE(QStringLiteral("%1 %2 %3 %4")
-                         .arg(name, QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role()),
-                              QString::number(i->state().invisible), i->text(QAccessible::Name)),
+                         .arg(name, role, QString::number(i->state().invisible),
+                              i->text(QAccessible::Name)),
                      row);
         }
     }

@@ -1,6 +1,4 @@
 // Long random runs of the main window, compared with the model (model.h) after every event.
-#include "forms/canvas.h"
-#include "forms/imagecontrol.h"
 #include "graph/form2.h"
 #include "help/form4.h"
 #include "model.h"
@@ -9,6 +7,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QFrame>
 #include <QLabel>
 #include <QMimeData>
 #include <QTimer>
@@ -39,45 +38,61 @@ struct Event {
     int answer;  // to 終了: 6 yes, 7 no
 };
 
-template <typename W>
-int shown() {
+// How many windows of this name are shown.
+int shown(const char *name) {
     const auto all = QApplication::topLevelWidgets();
-    return int(std::count_if(all.begin(), all.end(),
-                             [](QWidget *w) { return qobject_cast<W *>(w) && w->isVisible(); }));
+    return int(std::count_if(all.begin(), all.end(), [name](QWidget *w) {
+        return w->objectName() == QLatin1String(name) && w->isVisible();
+    }));
 }
 
 struct Run {
     Run() {
-        form->setQuestion([this](QWidget *, const QString &text, const QString &title) {
-            asked << title + text + t.sound->settings.join(u',');
+        form->setQuestion([this](std::u16string_view text, std::u16string_view title) {
+            asked << testing::text(title) + testing::text(text) + t.sound->settings.join(u',');
             return answer;
         });
         form->setProgramEnd([this](int status) { ended = status == 0; });
         t.sound->moment = [] {
             const int rounds = Module1::aikocount + Module1::abc1katicount + Module1::abc1makecount;
-            return QStringLiteral("help %1, %2 rounds").arg(shown<Form4>()).arg(rounds);
+            return QStringLiteral("help %1, %2 rounds").arg(shown("Form4")).arg(rounds);
         };
-        form->show();
+        t.window->show();
         for (const QString &name : kControls) {
             controls << t.child<QObject>(name);
         }
     }
 
     bool applicable(int kind) const {
-        return !m.ended &&
-               (kind >= Tick1 && kind <= Tick4 ? m.timers[kind - Tick1] == u'1'
-                : kind == Activate2 || kind == Close2 || kind == CopyGraph ? m.windows[1]
-                : kind == Activate4 || kind == Close4                      ? m.windows[2]
-                                                                           : true);
+        if (m.ended) {
+            return false;
+        }
+        if (kind >= Tick1 && kind <= Tick4) {
+            return m.timers[kind - Tick1] == u'1';
+        }
+        if (kind == Activate2 || kind == Close2 || kind == CopyGraph) {
+            return m.windows[1];
+        }
+        if (kind == Activate4 || kind == Close4) {
+            return m.windows[2];
+        }
+        return true;
     }
 
     // The event on the window and on the model; the first difference.
     QString step(const Event &e) {
-        m.draws.clear(), m.sounds.clear(), m.questions = 0, copied = expected = {}, asked.clear();
+        m.draws.clear();
+        m.sounds.clear();
+        m.questions = 0;
+        copied = expected = {};
+        asked.clear();
         t.random->values = QList<float>(e.draws.begin(), e.draws.end());
-        t.random->log.clear(), t.sound->settings.clear();
+        t.random->log.clear();
+        t.sound->settings.clear();
         const bool open = m.recordfull == 0;
-        resets += e.kind == model::Reset && m.buttons[model::Reset] == u'1';
+        if (e.kind == model::Reset && m.buttons[model::Reset] == u'1') {
+            ++resets;
+        }
         if (e.kind < Tick1) {
             answer = e.answer;
             QTest::mouseClick(static_cast<QWidget *>(controls[e.kind]), Qt::LeftButton);
@@ -86,31 +101,40 @@ struct Run {
             QMetaObject::invokeMethod(controls[e.kind], "timeout");
             m.tick(e.kind - Tick1, e.hands);
         } else if (e.kind == Activate1) {
-            form->Form_Activate();  // only the first showing sets the window up
-        } else if (e.kind == Copy || e.kind == CopyGraph) {  // nothing else changes
-            QWidget *window = e.kind == Copy ? static_cast<QWidget *>(form) : form->graphWindow();
-            window->actions().constFirst()->trigger();
+            form->Form_Activate();    // only the first showing sets the window up
+        } else if (e.kind == Copy) {  // nothing else changes
+            t.window->actions().constFirst()->trigger();
             const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-            const auto onScreen = [](forms::Canvas *c) {
-                return c->grab(c->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
-            };
-            const bool image = e.kind == Copy ? !data->hasImage()
-                                              : qvariant_cast<QImage>(data->imageData()) ==
-                                                    onScreen(form->graphWindow()->canvas());
-            copied = data->text() + (image ? "" : "(image?)");
-            expected = e.kind == Copy ? m.table() : m.graphTable();
+            copied = data->text() + (data->hasImage() ? "(an image)" : "");
+            expected = m.table();
+        } else if (e.kind == CopyGraph) {  // the numbers, and the picture on screen
+            QWidget *graph = testing::widget(*form->graphWindow());
+            graph->actions().constFirst()->trigger();
+            const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+            auto *canvas = graph->findChild<QFrame *>(QStringLiteral("Picture1"));
+            const QImage onScreen = canvas->grab(canvas->contentsRect()).toImage();
+            const bool same = qvariant_cast<QImage>(data->imageData()) ==
+                              onScreen.convertToFormat(QImage::Format_RGB32);
+            copied = data->text() + (same ? "" : "(another image)");
+            expected = m.graphTable();
         } else if (e.kind == CloseFrame) {
-            form->close();
+            t.window->close();
             m.end();
-        } else {  // the graph's or the help's activation, or its 閉じる
-            const bool graph = e.kind == Activate2 || e.kind == Close2;
-            QMetaObject::invokeMethod(
-                graph ? static_cast<QObject *>(form->graphWindow()) : form->helpWindow(),
-                e.kind < Close2 ? "Form_Activate" : "Command1_Click");
-            m.windows[graph ? 1 : 2] &= e.kind < Close2;
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        } else if (e.kind == Activate2) {
+            form->graphWindow()->Form_Activate();
+        } else if (e.kind == Activate4) {
+            form->helpWindow()->Form_Activate();
+        } else if (e.kind == Close2) {  // 閉じる
+            form->graphWindow()->Command1_Click();
+            m.windows[1] = 0;
+        } else if (e.kind == Close4) {
+            form->helpWindow()->Command1_Click();
+            m.windows[2] = 0;
         }
-        limits += open && m.recordfull == 1;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (open && m.recordfull == 1) {
+            ++limits;
+        }
         return compare();
     }
 
@@ -122,8 +146,8 @@ struct Run {
             timers += i < 4 && static_cast<QTimer *>(controls[i + 8])->isActive() ? u'1' : u'0';
         }
         for (int i = 12; i < 21; ++i) {
-            const bool on = static_cast<forms::ImageControl *>(controls[i])->isShown();
-            pictures << (on ? controls[i]->objectName().left(3) : QStringLiteral("-"));
+            const bool hidden = static_cast<QWidget *>(controls[i])->isHidden();
+            pictures << (hidden ? QStringLiteral("-") : controls[i]->objectName().left(3));
         }
         for (int i = 21; i < controls.size(); ++i) {
             const auto *label = static_cast<QLabel *>(controls[i]);
@@ -151,7 +175,7 @@ struct Run {
           Module1::aikorecord == m.history[0] && Module1::abc1katirecord == m.history[1] &&
               Module1::abc1makerecord == m.history[2],
           true);
-        d("windows shown", QList<int>{f.isVisible(), shown<Form2>(), shown<Form4>()}, m.windows);
+        d("windows shown", QList<int>{f.isVisible(), shown("Form2"), shown("Form4")}, m.windows);
         d("answer, ended", QList<double>{f.answer, double(ended)},
           QList{m.answer, double(m.ended)});
         d("draws", t.random->log, m.draws);
@@ -182,14 +206,26 @@ public:
     Event next(const Run &run) {
         const model::Experiment &m = run.m;
         const double u = uniform();
-        int kind = m.timers[3] == u'1'   ? (u < 0.98   ? Tick4
-                                            : u < 0.99 ? model::AutoStop
-                                                       : Kinds)
-                   : m.timers[0] == u'1' ? (u < 0.3 ? model::Pon : Kinds)
-                   : m.recordfull == 1   ? (u < 0.4 ? model::Reset : Kinds)
-                   : u < 0.4             ? model::Janken
-                   : u < 0.5             ? model::AutoStart
-                                         : Kinds;
+        int kind = Kinds;  // any
+        if (m.timers[3] == u'1') {
+            if (u < 0.98) {
+                kind = Tick4;
+            } else if (u < 0.99) {
+                kind = model::AutoStop;
+            }
+        } else if (m.timers[0] == u'1') {
+            if (u < 0.3) {
+                kind = model::Pon;
+            }
+        } else if (m.recordfull == 1) {
+            if (u < 0.4) {
+                kind = model::Reset;
+            }
+        } else if (u < 0.4) {
+            kind = model::Janken;
+        } else if (u < 0.5) {
+            kind = model::AutoStart;
+        }
         // Any event, but seldom a reset of an open experiment or the end (less so in autoplay).
         while (kind == Kinds || !run.applicable(kind) ||
                (((kind == model::Reset && !m.recordfull) || kind == CloseFrame) &&
@@ -204,7 +240,13 @@ private:
     double uniform() { return double(m_rng() >> 11) * 0x1.0p-53; }
     float value(int hand) {
         const double u = uniform();
-        float r = float((hand - 1 + (u < 0.1 ? 0.0 : u < 0.2 ? 1.0 : uniform())) / 3.0);
+        double within = uniform();  // where in the hand's third, or at one of its edges
+        if (u < 0.1) {
+            within = 0.0;
+        } else if (u < 0.2) {
+            within = 1.0;
+        }
+        float r = float((hand - 1 + within) / 3.0);
         while (model::handOf(r) != hand) {  // its smallest or largest float
             r = std::nextafter(r, model::handOf(r) > hand ? 0.0f : 1.0f);
         }
@@ -236,7 +278,9 @@ private slots:
                                                  e.hands[0] * 100 + e.hands[1] * 10 + e.hands[2]);
                     failure = run.step(e);
                 }
-                limits += run.limits, resets += run.resets, ends += run.m.ended;
+                limits += run.limits;
+                resets += run.resets;
+                ends += run.m.ended;
                 if (!failure.isEmpty()) {
                     QFAIL(qPrintable(
                         QStringLiteral("seed %1: %2\nafter %3").arg(seed).arg(failure, last)));
@@ -253,18 +297,21 @@ private slots:
     void memoryStaysFlatThroughALesson() {
         auto draw = [rng = std::mt19937(1)]() mutable { return float(rng() >> 8) * 0x1p-24f; };
         testing::ScriptedForm t;
-        t.form->show();
+        t.window->show();
         QList<long> resident;  // KiB, after each experiment
         while (resident.size() < std::max(qEnvironmentVariableIntValue("JANKEN_EXPERIMENTS"), 2)) {
-            t.form->Command4_Click(), t.form->Command3_Click();
+            t.form->Command4_Click();
+            t.form->Command3_Click();
             auto *timer = t.child<QTimer>(QStringLiteral("Timer4"));
             for (int tick = 0; tick < 3000 && timer->isActive(); ++tick) {
                 t.random->values = {draw(), draw(), draw()};
                 QMetaObject::invokeMethod(timer, "timeout");
                 QCoreApplication::processEvents();
             }
-            t.random->log.clear(), t.sound->settings.clear(), t.form->Command8_Click();
-            QMetaObject::invokeMethod(t.form->graphWindow(), "Form_Activate");  // drawn anew
+            t.random->log.clear();
+            t.sound->settings.clear();
+            t.form->Command8_Click();
+            t.form->graphWindow()->Form_Activate();  // drawn anew
             QCoreApplication::processEvents();
             QFile statm(QStringLiteral("/proc/self/statm"));
             QVERIFY(Module1::recordfull == 1 && statm.open(QIODevice::ReadOnly));

@@ -1,14 +1,14 @@
 // The chime test's program: "chimes" 初期化 twice and HELP, each whole, then 終了 answered はい;
 // "exit" はい at once; "heard" 初期化, HELP, 終了 いいえ, then はい, 1.5 s apart. Status 0 only
-// for a normal end, with nothing of the sound system loaded before the first chime.
+// for a normal end, with no sound server's client (libpulse) loaded before the first chime.
+#include "forms/qt/window.h"
 #include "mainwindow/form1.h"
-#include "sound/chimedevice.h"
+#include "sound/canberra/chimedevice.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QTimer>
 #include <cstring>
 
@@ -49,12 +49,16 @@ int fuzz(const QString &folder) {
     for (qsizetype i = 0; i < files.size(); ++i) {  // "fuzz KIND MILLISECONDS" for each
         QFile file(i < generated ? QStringLiteral("chime.wav")
                                  : QLatin1String(files[i].second) + QLatin1String(".wav"));
-        i < generated &&file.open(QIODevice::WriteOnly) && file.write(files[i].first), file.close();
+        if (i < generated && file.open(QIODevice::WriteOnly)) {
+            file.write(files[i].first);
+            file.close();
+        }
         sound::ChimeDevice device;
         QElapsedTimer timer;
         timer.start();
-        device.setFileName(file.fileName());
-        device.command(QStringLiteral("Open")), device.command(QStringLiteral("Sound"));
+        device.setFileName(file.fileName().toStdU16String());
+        device.command(u"Open");
+        device.command(u"Sound");
         std::fprintf(stderr, "fuzz %s %lld\n", files[i].second, timer.elapsed());
     }
     return 0;
@@ -69,31 +73,33 @@ int main(int argc, char **argv) {
         return fuzz(qEnvironmentVariable("CHIMES"));
     }
     Form1 form;
-    form.show();
+    form.Show();
     int answers = mode == "heard" ? 0 : 1;
-    form.setQuestion(
-        [&answers](QWidget *, const QString &, const QString &) { return answers++ > 0 ? 6 : 7; });
+    form.setQuestion([&answers](std::u16string_view, std::u16string_view) {
+        ++answers;
+        return answers > 1 ? 6 : 7;
+    });
     bool whole = true, early = false;
-    QTimer::singleShot(0, &form, [&] {
+    QTimer::singleShot(0, [&] {
         QFile maps(QStringLiteral("/proc/self/maps"));
-        early =
-            !maps.open(QIODevice::ReadOnly) ||
-            QString::fromLatin1(maps.readAll()).contains(QRegularExpression("libpulse|canberra"));
+        early = !maps.open(QIODevice::ReadOnly) ||
+                QString::fromLatin1(maps.readAll()).contains(QStringLiteral("libpulse"));
         for (int i = 0; mode == "chimes" && i < 2; ++i) {
-            form.Command4_Click(), form.Command5_Click();
-            whole = whole && form.helpWindow() &&
-                    form.findChild<QLabel *>(QStringLiteral("hanntei1"))->text().isEmpty();
+            form.Command4_Click();
+            form.Command5_Click();
+            const auto *judgement =
+                forms::qt::widget(form)->findChild<QLabel *>(QStringLiteral("hanntei1"));
+            whole = whole && form.helpWindow() && judgement->text().isEmpty();
         }
         if (mode != "heard") {
             form.Command6_Click();
         }
     });
-    for (int step = 0; mode == "heard" && step < 4; ++step) {
-        QTimer::singleShot(100 + step * 1500, &form, [&form, step] {
-            step == 0   ? form.Command4_Click()
-            : step == 1 ? form.Command5_Click()
-                        : form.Command6_Click();
-        });
+    if (mode == "heard") {
+        QTimer::singleShot(100, [&form] { form.Command4_Click(); });
+        QTimer::singleShot(1600, [&form] { form.Command5_Click(); });
+        QTimer::singleShot(3100, [&form] { form.Command6_Click(); });
+        QTimer::singleShot(4600, [&form] { form.Command6_Click(); });
     }
     return QApplication::exec() + (whole ? 0 : 3) + (form.isVisible() ? 5 : 0) + (early ? 9 : 0);
 }

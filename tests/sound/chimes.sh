@@ -1,5 +1,5 @@
 #!/bin/bash
-# The real sound device against a private PulseAudio server: nothing of it before the first chime; each
+# The real sound device against a private PulseAudio server: no client of it before the first chime; each
 # chime heard once; a chime unplayable (no file, 2,000 malformed ones, no server) is silence said once,
 # and the commands go on; ending while the exit chime plays is clean.   usage: chimes.sh DRIVER APP_DIR
 set -u
@@ -24,7 +24,7 @@ heard=$(od -An -v -td2 -w2 "$T/sound.raw" | awk '{ w = int(NR / 320); s[w] += $1
           if (loud) to = i } if (on) printf "%.1f", (to - from + 1) * 0.02 }')
 [ $status = 0 ] && [ -z "$said" ] && echo "$heard" | awk '{ exit !($1 >= 0.6 && $2 >= 0.6 && $3 >= 0.9 && NF <= 4) }' ||
     { echo "FAIL heard: status $status, said $said, loud for $heard s"; exit 1; }
-echo "ok   nothing of the sound system before the first chime; each chime heard once ($heard s)"
+echo "ok   no sound server's client before the first chime; each chime heard once ($heard s)"
 mkdir "$T/none" "$T/fuzz"
 for row in "$T/none|" "$app|PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=$T/none"; do
     drive chimes "${row%%|*}" ${row#*|}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "experiment/module1.h"
+#include "forms/qt/window.h"
 #include "mainwindow/form1.h"
 #include "sound/mmcontrol.h"
 
@@ -15,8 +16,12 @@
 
 namespace testing {
 
-// Hands out the values it is given (then 0, a rock) and logs each seeding, 's'
-// with the clock's latest reading or 'S' otherwise, and each value taken, 'r'.
+inline QString text(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
+
+// Hands out the values it is given (then 0, a rock) and logs each seeding, 's' with the clock's
+// latest reading or 'S' otherwise, and each value taken, 'r'.
 struct ScriptedRandom final : experiment::RandomSource {
     void randomize(float seed) override { log += seed == clock ? u's' : u'S'; }
     float rnd() override {
@@ -30,47 +35,68 @@ struct ScriptedRandom final : experiment::RandomSource {
 
 // Plays nothing; notes every setting, and at each "Sound" what `moment` says.
 struct RecordingDevice final : sound::SoundDevice {
-    void setFileName(const QString &name) override { settings << "FileName=" + name; }
-    void command(const QString &command) override {
-        settings << command
-                 << (command == u"Sound" && moment ? QStringList{moment()} : QStringList());
+    void setFileName(std::u16string_view name) override { settings << "FileName=" + text(name); }
+    void command(std::u16string_view command) override {
+        settings << text(command);
+        if (command == u"Sound" && moment) {
+            settings << moment();
+        }
     }
     QStringList settings;
     std::function<QString()> moment;
 };
 
-// A main window as started, with scripted draws, a clock a second on a reading, a recording device.
+// The QWidget of a form, and a control of it by name.
+inline QWidget *widget(const forms::Form &form) {
+    return forms::qt::widget(form);
+}
+template <typename T = QWidget>
+T *child(const forms::Form &form, const QString &name) {
+    return widget(form)->findChild<T *>(name);
+}
+
+// A main window as started, with scripted draws, a clock a second on a reading, a recording
+// device.
 struct ScriptedForm {
     ScriptedForm() {
         Module1::aikorecord = Module1::abc1katirecord = Module1::abc1makerecord = {};
         auto draws = std::make_unique<ScriptedRandom>();
         auto device = std::make_unique<RecordingDevice>();
-        random = draws.get(), sound = device.get();
+        random = draws.get();
+        sound = device.get();
         form->setRandomSource(std::move(draws));
         form->setTimeOfDay([r = random] { return r->clock += 1.0f; });
-        child<MMControl>(QStringLiteral("MMControl1"))->setDevice(std::move(device));
+        dynamic_cast<MMControl *>(testing::child(*form, QStringLiteral("MMControl1")))
+            ->setDevice(std::move(device));
         form->Form_Activate();
     }
     template <typename T = QWidget>
     T *child(const QString &name) const {
-        return form->findChild<T *>(name);
+        return testing::child<T>(*form, name);
     }
 
     std::unique_ptr<Form1> form = std::make_unique<Form1>();
+    QWidget *window = widget(*form);
     ScriptedRandom *random = nullptr;  // owned by the form
     RecordingDevice *sound = nullptr;  // owned by its control
 };
 
 // What the screen shows: a window's backing store (only what was repainted), or a part rendered.
 inline QImage shot(QWidget *w) {
-    const bool exposed = QTest::qWaitForWindowExposed(w->window());
+    if (!QTest::qWaitForWindowExposed(w->window())) {
+        return {};
+    }
     QApplication::processEvents();
-    return !exposed ? QImage()
-                    : (w->isWindow() ? w->screen()->grabWindow(w->winId()) : w->grab()).toImage();
+    // The offscreen platform keeps a window's backing store at the density but grabs it as if
+    // at 1 x: at 2 x a window is rendered instead.
+    if (!w->isWindow() || w->devicePixelRatio() != 1) {
+        return w->grab().toImage();
+    }
+    return w->screen()->grabWindow(w->winId()).toImage();
 }
 
-// Fails unless each pixel is near approved/NAME.png's, leaving the image beside; JANKEN_APPROVE=1
-// writes it anew.
+// Fails unless each pixel is near approved/NAME.png's, leaving the image beside;
+// JANKEN_APPROVE=1 writes it anew.
 inline void compareWithApproved(const QImage &image, const QString &name) {
     const QString approved = QStringLiteral(JANKEN_APPROVED_DIR "/%1.png").arg(name);
     const QImage actual = image.convertToFormat(QImage::Format_RGB32);
@@ -79,16 +105,26 @@ inline void compareWithApproved(const QImage &image, const QString &name) {
         return;
     }
     const QImage expected = QImage(approved).convertToFormat(QImage::Format_RGB32);
-    int differing = expected.size() == actual.size() ? 0 : -1;
+    int differing = 0;
+    if (expected.size() != actual.size()) {
+        differing = -1;
+    }
     for (int y = 0; differing >= 0 && y < actual.height(); ++y) {
         for (int x = 0; x < actual.width(); ++x) {
-            const QRgb a = actual.pixel(x, y), e = expected.pixel(x, y);
-            differing += std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
-                                   std::abs(qBlue(a) - qBlue(e))}) > 48;
+            const QRgb a = actual.pixel(x, y);
+            const QRgb e = expected.pixel(x, y);
+            const int most = std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
+                                       std::abs(qBlue(a) - qBlue(e))});
+            if (most > 48) {
+                ++differing;
+            }
         }
     }
     const QString out = QStringLiteral(JANKEN_ACTUAL_DIR "/%1.actual.png").arg(name);
-    differing != 0 && QDir().mkpath(QStringLiteral(JANKEN_ACTUAL_DIR)) && actual.save(out);
+    if (differing != 0) {
+        QDir().mkpath(QStringLiteral(JANKEN_ACTUAL_DIR));
+        actual.save(out);
+    }
     QVERIFY2(differing == 0,
              qPrintable(name + QStringLiteral(" differs from %1 in %2 pixels (-1: in size); see %3")
                                    .arg(approved, QString::number(differing), out)));

@@ -1,32 +1,30 @@
-#include "forms/canvas.h"
+#include "forms/qt/canvas.h"
 
 #include <QFontMetrics>
-#include <QPainter>
 
 #include <cmath>
 #include <optional>
 
+namespace forms::qt {
+
 namespace {
 
-// Where the pen must run to fill the logical pixel `pixel`. A pen one device
-// pixel wide fills the pixel right of and below an integer point; a wider
-// one (a pixel ratio above 1) is centred on its path and must pass through
-// the pixel's centre, or it fills half of this pixel and half of the one
-// above or to the left.
+// Where the pen must run to fill the logical pixel `pixel`. A pen one device pixel wide fills
+// the pixel right of and below an integer point; a wider one (a pixel ratio above 1) is centred
+// on its path and must pass through the pixel's centre, or it fills half of this pixel and half
+// of the one above or to the left.
 QPointF penPath(QPoint pixel, qreal ratio) {
     return ratio > 1 ? QPointF(pixel) + QPointF(0.5, 0.5) : QPointF(pixel);
 }
 
 }  // namespace
 
-namespace forms {
-
-Canvas::Canvas(QWidget *parent) : QFrame(parent) {
+Canvas::Canvas(QWidget *parent) : Control(parent) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
 }
 
 void Canvas::setScale(qreal width, qreal height) {
@@ -36,22 +34,17 @@ void Canvas::setScale(qreal width, qreal height) {
 }
 
 void Canvas::updateTransform() {
-    // Twips unless told otherwise.
-    const QSize size = innerSize();
+    const QSize size = contentsRect().size();
     const qreal w = m_scaleWidth > 0 ? m_scaleWidth : size.width() * 15.0;
     const qreal h = m_scaleHeight > 0 ? m_scaleHeight : size.height() * 15.0;
     m_toPixels = QTransform::fromScale(size.width() / w, size.height() / h);
 }
 
 QPoint Canvas::toPixel(QPointF user) const {
-    // The pixel a point falls in; the tolerance keeps exact multiples (225
-    // twips = 15 pixels) from rounding down by a hair.
+    // The pixel a point falls in; the tolerance keeps exact multiples (225 twips = 15 pixels)
+    // from rounding down by a hair.
     const QPointF p = m_toPixels.map(user);
     return {static_cast<int>(std::floor(p.x() + 1e-6)), static_cast<int>(std::floor(p.y() + 1e-6))};
-}
-
-QPointF Canvas::toUser(QPoint pixel) const {
-    return m_toPixels.inverted().map(QPointF(pixel));
 }
 
 void Canvas::add(const Mark &mark) {
@@ -63,49 +56,44 @@ void Canvas::cls() {
     m_marks.clear();
     m_texts.clear();
     m_current = QPointF(0, 0);
-    m_printedLines = 0;
     update();
 }
 
-void Canvas::line(QPointF from, QPointF to, QColor colour) {
-    add({from, to, colour.rgba(), Mark::Line});
-    m_current = to;
+void Canvas::line(Point from, Point to, Colour colour) {
+    add({QPointF(from.x, from.y), QPointF(to.x, to.y), colour, Mark::Line});
+    m_current = QPointF(to.x, to.y);
 }
 
-void Canvas::lineTo(QPointF to, QColor colour) {
-    line(m_current, to, colour);
+void Canvas::lineTo(Point to, Colour colour) {
+    line({float(m_current.x()), float(m_current.y())}, to, colour);
 }
 
-void Canvas::pset(QPointF at, QColor colour) {
-    add({at, at, colour.rgba(), Mark::Point});
-    m_current = at;
+void Canvas::pset(Point at, Colour colour) {
+    m_current = QPointF(at.x, at.y);
+    add({m_current, m_current, colour, Mark::Point});
 }
 
-void Canvas::drawText(QPainter &painter, QPoint topLeft, const QString &text, QColor colour) const {
-    painter.setPen(colour);
-    painter.setFont(font());
-    painter.drawText(QPoint(topLeft.x(), topLeft.y() + QFontMetrics(font()).ascent()), text);
-}
-
-void Canvas::print(const QString &text) {
+void Canvas::print(std::u16string_view text) {
     const QPoint topLeft = toPixel(m_current);
-    if (!text.isEmpty()) {
-        m_texts.append(text);
-        add({m_current, m_current, m_foreColour.rgba(), Mark::Text, m_texts.size() - 1});
+    if (!text.empty()) {
+        m_texts.append(toQString(text));
+        add({m_current, m_current, m_foreColour, Mark::Text, m_texts.size() - 1});
     }
     // Back to the left edge, one line of the font down.
     const int down = QFontMetrics(font()).height();
-    m_current = QPointF(0, toUser(QPoint(0, topLeft.y() + down)).y());
-    ++m_printedLines;
+    m_current = QPointF(0, m_toPixels.inverted().map(QPointF(0, topLeft.y() + down)).y());
 }
 
 void Canvas::paintMarks(QPainter &painter, qreal ratio) const {
     // The pen is set when the colour changes, and after text, which sets its own.
     std::optional<QRgb> pen;
+    painter.setFont(font());
+    const int ascent = QFontMetrics(font()).ascent();
     for (const Mark &mark : m_marks) {
-        const QColor colour = QColor::fromRgba(mark.colour);
+        const QColor colour = QColor::fromRgb(mark.colour);
         if (mark.kind == Mark::Text) {
-            drawText(painter, toPixel(mark.from), m_texts.at(mark.text), colour);
+            painter.setPen(colour);
+            painter.drawText(toPixel(mark.from) + QPoint(0, ascent), m_texts.at(mark.text));
             pen.reset();
             continue;
         }
@@ -124,7 +112,7 @@ void Canvas::paintMarks(QPainter &painter, qreal ratio) const {
 
 QImage Canvas::image() const {
     const qreal ratio = devicePixelRatioF();
-    QImage image((QSizeF(innerSize()) * ratio).toSize(), QImage::Format_RGB32);
+    QImage image((QSizeF(contentsRect().size()) * ratio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -139,9 +127,10 @@ void Canvas::paintEvent(QPaintEvent *event) {
     painter.translate(contentsRect().topLeft());
     paintMarks(painter, devicePixelRatioF());
 }
+
 void Canvas::resizeEvent(QResizeEvent *event) {
     QFrame::resizeEvent(event);
     updateTransform();
 }
 
-}  // namespace forms
+}  // namespace forms::qt

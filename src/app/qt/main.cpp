@@ -1,4 +1,4 @@
-#include "app/program.h"
+#include "app/qt/program.h"
 
 int main(int argc, char **argv) {
     return app::runProgram(argc, argv);
