@@ -1,10 +1,7 @@
 # shellcheck shell=bash
-# shellcheck disable=SC2034  # sets variables (EXIT_RC, WIN_X...) for the scripts that source it
 # Helpers of the benchmark script; sourced by bash, never run alone. They
 # drive the real program under a private Xvfb server the way a person does:
-# pointer clicks and key presses through xdotool.
-
-SKIP=77
+# pointer clicks through xdotool.
 
 # Every process we start is remembered here as "pid name" and ended on exit,
 # by its id, if that id still names the same program (ids are reused).
@@ -38,11 +35,6 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 trap 'exit 1' INT TERM
 
-skip() {
-    echo "SKIPPED: $*"
-    exit "$SKIP"
-}
-
 fail() {
     echo "FAIL: $*"
     exit 1
@@ -65,18 +57,6 @@ now_ms() {
     fi
 }
 
-# A scratch folder for the run (E2E_TMP) and a fresh folder $1 under the
-# working directory for what it leaves behind (OUT), with the program's
-# log in it (LOG).
-e2e_folders() {
-    E2E_TMP=$(mktemp -d)
-    OUT=$PWD/$1
-    rm -rf "$OUT"
-    mkdir -p "$OUT"
-    LOG=$OUT/janken.log
-    : >"$LOG"
-}
-
 # A session of our own: fresh runtime and home folders, and no session bus,
 # so that nothing of the caller's desktop (its sound server, its bus, its
 # settings) takes part. Without a bus address libdbus would try to launch
@@ -86,11 +66,6 @@ private_session() {
     mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
     chmod 700 "$XDG_RUNTIME_DIR"
     export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/no-session-bus
-}
-
-# Starts a private Xvfb on a free display number, 1024 x 768, and exports DISPLAY.
-start_xvfb() {
-    start_xvfb_screen 1024x768x24
 }
 
 # Starts the program from its folder (it opens the chimes by bare name),
@@ -126,22 +101,6 @@ app_running() {
     [ ! -e "$E2E_TMP/rc.$1" ]
 }
 
-# Waits up to $2 ms for the program to end; sets EXIT_MS and EXIT_RC.
-wait_exit() {
-    local pid=$1 limit=$2 start
-    start=$(now_ms)
-    EXIT_RC=""
-    while :; do
-        if [ -e "$E2E_TMP/rc.$pid" ]; then
-            EXIT_RC=$(cat "$E2E_TMP/rc.$pid")
-            break
-        fi
-        [ $(($(now_ms) - start)) -ge "$limit" ] && break
-        sleep 0.01
-    done
-    EXIT_MS=$(($(now_ms) - start))
-}
-
 # Prints the id of the visible window of process $1 whose title matches the
 # extended regex $2, waiting up to $3 ms; prints nothing when none appears.
 find_window() {
@@ -159,53 +118,18 @@ find_window() {
     done
 }
 
-# Sets WIN_X WIN_Y WIN_W WIN_H for window $1.
-window_geometry() {
-    local X Y WIDTH HEIGHT WINDOW SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
-}
-
 # A left click at client pixel ($2,$3) of window $1.
 click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
 }
 
-# Waits up to $2 ms until window $1 has the keyboard focus, so that a key
-# press goes where a person looking at the screen would expect it to.
-wait_focus() {
-    local win=$1 limit=$2 start
-    start=$(now_ms)
-    while [ "$(xdotool getwindowfocus 2>/dev/null)" != "$win" ]; do
-        [ $(($(now_ms) - start)) -ge "$limit" ] && return 1
-        sleep 0.02
-    done
-}
-
-screenshot() {
-    import -window root "$1"
-}
-
-# Counts what is wrong but carries on, so that one run shows every fault.
-failures=0
-check() {
-    # check <0 when right> <what should hold>
-    if [ "$1" = 0 ]; then
-        echo "  ok: $2"
-    else
-        echo "  WRONG: $2"
-        failures=$((failures + 1))
-    fi
-}
-
-# Like start_xvfb, on a screen of geometry $1 (WIDTHxHEIGHTxDEPTH): windows
-# drawn at a scale factor outgrow the default screen.
+# Starts a private Xvfb on a free display number, 1024 x 768, and exports DISPLAY.
 # -noreset: between two programs nobody is connected, and a server that
 # resets then refuses the next one for a moment.
-start_xvfb_screen() {
-    local geometry=$1 fdfile="$E2E_TMP/xvfb.display" i
+start_xvfb() {
+    local fdfile="$E2E_TMP/xvfb.display" i
     : >"$fdfile"
-    Xvfb -displayfd 9 -screen 0 "$geometry" -nolisten tcp -noreset 9>"$fdfile" \
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$fdfile" \
         >"$E2E_TMP/xvfb.log" 2>&1 &
     own $! Xvfb
     for i in $(seq 1 100); do
