@@ -75,7 +75,6 @@ public:
 class Image : public Control {
 public:
     virtual void setVisible(bool visible) = 0;
-    virtual bool isVisible() const = 0;
 };
 
 class Line : public Control {};
@@ -99,8 +98,7 @@ public:
 class Timer {
 public:
     virtual ~Timer() = default;
-    virtual void setEnabled(bool enabled) = 0;
-    virtual bool isEnabled() const = 0;
+    virtual void setEnabled(bool enabled) = 0;  // enabling a stopped timer starts it
     virtual void onTimer(std::function<void()> handler) = 0;
 };
 

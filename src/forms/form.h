@@ -130,7 +130,8 @@ Guarded<T> load(Form &owner) {
     return loaded;
 }
 
-// The modal question with Yes and No (style 4, Yes the default): 6 for Yes, 7 for No.
+// A modal message box with a text, a title and a style, returning the button pressed. The
+// program asks with style 4 only: Yes and No, Yes the default, answered 6 or 7.
 inline constexpr int vbYesNo = 4;
 inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;

@@ -10,21 +10,21 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include <cassert>
+
 namespace forms {
 
 std::unique_ptr<Window> makeWindow(Form &form, const WindowSpec &spec) {
     return std::make_unique<qt::FormWindow>(form, spec);
 }
 
-int msgBox(Form &owner, std::u16string_view prompt, int style, std::u16string_view title) {
+int msgBox(Form &owner, std::u16string_view prompt, [[maybe_unused]] int style,
+           std::u16string_view title) {
     QMessageBox box(qt::widget(owner));
     box.setWindowTitle(qt::toQString(title));
     box.setText(qt::toQString(prompt));
     box.setIcon(QMessageBox::NoIcon);
-    if (style != vbYesNo) {
-        box.exec();
-        return 1;  // OK, the one button
-    }
+    assert(style == vbYesNo);  // the one style the program asks with
     QPushButton *yes = box.addButton(QStringLiteral(u"はい"), QMessageBox::YesRole);
     QPushButton *no = box.addButton(QStringLiteral(u"いいえ"), QMessageBox::NoRole);
     box.setDefaultButton(yes);

@@ -61,7 +61,6 @@ class ImageControl final : public Control<QWidget, forms::Image> {
 public:
     ImageControl(const QImage &picture, QWidget *parent);
     void setVisible(bool visible) override { QWidget::setVisible(visible); }
-    bool isVisible() const override { return QWidget::isVisible(); }
 
     // The picture at a size in device pixels, each pixel taking the picture's pixel under its
     // centre.
@@ -88,7 +87,6 @@ class Timer final : public QTimer, public forms::Timer {
 public:
     Timer(int intervalMs, QObject *parent);
     void setEnabled(bool enabled) override;
-    bool isEnabled() const override { return isActive(); }
     void onTimer(std::function<void()> handler) override;
 };
 
