@@ -1,9 +1,7 @@
 #!/bin/bash
-# The layers of src/, each including only from those below: experiment < sound < forms < graph,
-# help < mainwindow < app. Only a platform's own folder (qt/, canberra/, web/ under a layer) names
-# a toolkit; everywhere else an include in angle brackets is of the standard library, and no file
-# outside a platform's folder includes from one. Names each include that breaks a rule.
-#   usage: layers.sh SRC
+# The layers of src/, each including only from those below (experiment < sound < forms < graph, help <
+# mainwindow < app); only a platform's folder (qt/, canberra/, web/) names a toolkit or is included
+# from, elsewhere <...> is the standard library. Names each include that breaks a rule.   usage: layers.sh SRC
 cd "$1" || exit 1
 rank() { case $1 in experiment) echo 1 ;; sound) echo 2 ;; forms) echo 3 ;; graph | help) echo 4 ;;
     mainwindow) echo 5 ;; *) echo 6 ;; esac; }

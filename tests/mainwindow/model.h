@@ -53,17 +53,17 @@ struct Experiment {
     int automode = 0, recordfull = 0;
     QList<int> counts = QList<int>(9);  // draws, A B C alone win, their sum, A B C alone lose, sum
     QList<int> show{1, 2, 3}, hand{0, 0, 0}, picture{1, 2, 3};
-    // Judgement and result cells' text / description; judgements' colours (a reset keeps them).
+    // Judgement and result cells' text / description.
     QStringList labels = QStringList(21, QStringLiteral("/"));
-    QStringList colours = QStringList(3, QStringLiteral("#000000"));
     std::array<std::array<float, 1001>, 3> history{};
     std::array<QStringList, 3> shown{QStringList(1001), QStringList(1001), QStringList(1001)};
     QList<int> windows{1, 0, 0};  // main, graph, help
+    int focus = Janken;           // the button with the keyboard focus: the first in the tab order
     double answer = 0;
     bool ended = false;
     QString draws;       // "sr" per hand: a seeding from the clock, then a value
     QStringList sounds;  // the settings the sound device gets
-    int questions = 0;
+    QString asked;       // the exit question's title and text
 
     int total() const { return counts[0] + counts[4] + counts[8]; }
 
@@ -72,46 +72,35 @@ struct Experiment {
         if (buttons[b] == u'0') {
             return;  // a disabled button does nothing
         }
-        switch (b) {
-            case Janken:
-                janken();
-                break;
-            case Pon:
-                pon(r);
-                break;
-            case AutoStart:
-                automode = 1;
-                set("00000010", "===1");
-                break;
-            case AutoStop:
-                automode = 0;
-                set("10111101", "0000");
-                break;
-            case Reset:
-                chime("pinpon.wav");
-                show = picture = {1, 2, 3};
-                automode = 0;
-                recordfull = 0;
-                counts.fill(0);
-                labels = QStringList(21, QStringLiteral("/"));
-                set("101===0=", "");
-                break;
-            case Help:
-                chime("pinpon.wav");
-                windows[2] = 1;
-                break;
-            case Exit:
-                chime("endpinpon.wav");
-                ++questions;
-                answer = yes;
-                if (yes == 6) {
-                    end();
-                }
-                break;
-            case Graph:
-                windows[1] = 1;
-                break;
+        focus = b;  // a click puts the focus on the button
+        if (b == Janken) {
+            janken();
+        } else if (b == Pon) {
+            pon(r);
+        } else if (b == AutoStart || b == AutoStop) {
+            automode = b == AutoStart;
+            set(b == AutoStart ? "00000010" : "10111101", b == AutoStart ? "===1" : "0000");
+        } else if (b == Reset) {
+            chime("pinpon.wav");
+            show = picture = {1, 2, 3};
+            automode = recordfull = 0;
+            counts.fill(0);
+            labels = QStringList(21, QStringLiteral("/"));
+            set("101===0=", "");
+        } else if (b == Help) {
+            chime("pinpon.wav");
+            windows[2] = 1;
+        } else if (b == Exit) {
+            chime("endpinpon.wav");
+            asked = QStringLiteral(u"じゃんけん:終了していいですか？:6");  // after the six settings
+            answer = yes;
+            if (yes == 6) {
+                end();
+            }
+        } else if (b == Graph) {
+            windows[1] = 1;
         }
+        keepFocus(b);
     }
 
     void tick(int timer, const QList<int> &r) {
@@ -120,10 +109,12 @@ struct Experiment {
             show[timer] = show[timer] % 3 + 1;
             return;
         }
+        const int had = focus;
         pon(r);
         if (recordfull != 1) {  // a closed experiment opens no further round
             janken();
         }
+        keepFocus(had);
     }
 
     // The program ends: every window hidden, nothing left running.
@@ -147,8 +138,7 @@ struct Experiment {
         return text;
     }
 
-    // The graph's numbers as copied: a row per index to the largest counter, empty past a
-    // curve's own.
+    // The graph's numbers as copied: a row per index to the largest counter, empty past each.
     QString graphTable() const {
         QString text = QStringLiteral(u"回数\tあいこ\t一人勝ち\t一人負け\n");
         for (int k = 1; k <= std::max({counts[0], counts[4], counts[8]}); ++k) {
@@ -198,9 +188,31 @@ private:
             }
         }
     }
-    void janken() { set("0m0000a0", "111="); }
+    void janken() {
+        const int had = focus;
+        set("0m0000a0", "111=");
+        keepFocus(had);
+    }
+
+    // A handler that disabled the focus's button passes it to the first enabled one needed next.
+    void keepFocus(int had) {
+        if (!windows[0] || (buttons[had] == u'1' && buttons[focus] == u'1')) {
+            return;
+        }
+        // After Command1..8, then after any.
+        const std::array<QList<int>, 8> first{
+            {{Pon, AutoStop}, {Janken}, {AutoStop}, {}, {}, {}, {AutoStart}, {}}};
+        const QList<int> then{Reset, Janken, Pon, AutoStart, AutoStop, Graph, Help, Exit};
+        for (int b : first[had] + then) {
+            if (buttons[b] == u'1') {
+                focus = b;
+                return;
+            }
+        }
+    }
 
     void pon(const QList<int> &hands) {
+        const int had = focus;
         set("o0o111a1", "000=");
         hand = picture = hands;
         draws += QStringLiteral("srsrsr");
@@ -216,11 +228,9 @@ private:
         counts[8] = counts[5] + counts[6] + counts[7];
         const QStringList captions{QStringLiteral(u"あいこ"), QStringLiteral(u"勝ち"),
                                    QStringLiteral(u"負け")};
-        const QStringList inks{"#008000", "#0000ff", "#ff0000"};
         for (int p = 0; p < 3; ++p) {
             const int k = int(QStringLiteral("DWL").indexOf(v.of[p]));
             labels[p] = captions[k] + u'/' + captions[k];
-            colours[p] = inks[k];
         }
         for (int i = 0; i < 9; ++i) {
             labels[i + 3] = QString::number(counts[i]) + u'/' + QString::number(counts[i]);
@@ -236,6 +246,7 @@ private:
             automode = 0;
             set("00011101", "0000");
         }
+        keepFocus(had);
     }
 
     // The five settings, then what the chime finds: it comes before anything else.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "experiment/module1.h"
+#include "forms/qt/widgets.h"
 #include "forms/qt/window.h"
 #include "mainwindow/form1.h"
 #include "sound/mmcontrol.h"
@@ -16,9 +17,8 @@
 
 namespace testing {
 
-inline QString text(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
+using forms::qt::toQString;
+using forms::qt::widget;
 
 // Hands out the values it is given (then 0, a rock) and logs each seeding, 's' with the clock's
 // latest reading or 'S' otherwise, and each value taken, 'r'.
@@ -35,9 +35,11 @@ struct ScriptedRandom final : experiment::RandomSource {
 
 // Plays nothing; notes every setting, and at each "Sound" what `moment` says.
 struct RecordingDevice final : sound::SoundDevice {
-    void setFileName(std::u16string_view name) override { settings << "FileName=" + text(name); }
+    void setFileName(std::u16string_view name) override {
+        settings << "FileName=" + toQString(name);
+    }
     void command(std::u16string_view command) override {
-        settings << text(command);
+        settings << toQString(command);
         if (command == u"Sound" && moment) {
             settings << moment();
         }
@@ -46,17 +48,7 @@ struct RecordingDevice final : sound::SoundDevice {
     std::function<QString()> moment;
 };
 
-// The QWidget of a form, and a control of it by name.
-inline QWidget *widget(const forms::Form &form) {
-    return forms::qt::widget(form);
-}
-template <typename T = QWidget>
-T *child(const forms::Form &form, const QString &name) {
-    return widget(form)->findChild<T *>(name);
-}
-
-// A main window as started, with scripted draws, a clock a second on a reading, a recording
-// device.
+// A main window as started: scripted draws, a clock a second on a reading, a recording device.
 struct ScriptedForm {
     ScriptedForm() {
         Module1::aikorecord = Module1::abc1katirecord = Module1::abc1makerecord = {};
@@ -66,13 +58,13 @@ struct ScriptedForm {
         sound = device.get();
         form->setRandomSource(std::move(draws));
         form->setTimeOfDay([r = random] { return r->clock += 1.0f; });
-        dynamic_cast<MMControl *>(testing::child(*form, QStringLiteral("MMControl1")))
+        dynamic_cast<MMControl *>(child(QStringLiteral("MMControl1")))
             ->setDevice(std::move(device));
         form->Form_Activate();
     }
     template <typename T = QWidget>
     T *child(const QString &name) const {
-        return testing::child<T>(*form, name);
+        return window->findChild<T *>(name);
     }
 
     std::unique_ptr<Form1> form = std::make_unique<Form1>();
@@ -87,16 +79,14 @@ inline QImage shot(QWidget *w) {
         return {};
     }
     QApplication::processEvents();
-    // The offscreen platform keeps a window's backing store at the density but grabs it as if
-    // at 1 x: at 2 x a window is rendered instead.
+    // At 2 x the offscreen platform grabs a window's backing store as if at 1 x: it is rendered.
     if (!w->isWindow() || w->devicePixelRatio() != 1) {
         return w->grab().toImage();
     }
     return w->screen()->grabWindow(w->winId()).toImage();
 }
 
-// Fails unless each pixel is near approved/NAME.png's, leaving the image beside;
-// JANKEN_APPROVE=1 writes it anew.
+// Fails unless each pixel is near approved/NAME.png's; JANKEN_APPROVE=1 writes it anew.
 inline void compareWithApproved(const QImage &image, const QString &name) {
     const QString approved = QStringLiteral(JANKEN_APPROVED_DIR "/%1.png").arg(name);
     const QImage actual = image.convertToFormat(QImage::Format_RGB32);
@@ -105,19 +95,14 @@ inline void compareWithApproved(const QImage &image, const QString &name) {
         return;
     }
     const QImage expected = QImage(approved).convertToFormat(QImage::Format_RGB32);
-    int differing = 0;
-    if (expected.size() != actual.size()) {
-        differing = -1;
-    }
+    int differing = expected.size() == actual.size() ? 0 : -1;
     for (int y = 0; differing >= 0 && y < actual.height(); ++y) {
         for (int x = 0; x < actual.width(); ++x) {
             const QRgb a = actual.pixel(x, y);
             const QRgb e = expected.pixel(x, y);
             const int most = std::max({std::abs(qRed(a) - qRed(e)), std::abs(qGreen(a) - qGreen(e)),
                                        std::abs(qBlue(a) - qBlue(e))});
-            if (most > 48) {
-                ++differing;
-            }
+            differing += most > 48;
         }
     }
     const QString out = QStringLiteral(JANKEN_ACTUAL_DIR "/%1.actual.png").arg(name);
