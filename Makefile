@@ -25,14 +25,13 @@ test: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
 
-# The model run at a million events, five times make test's, and a lesson of
-# automatic play, 20 experiments to the limit, with memory flat (two minutes).
-# The offscreen platform's warnings (it cannot raise a window) are hidden, so
-# that the figures each run prints are not cut off after QtTest's 2,000.
+# The model run at a million events, five times make test's (a minute and a
+# half). The offscreen platform's warnings (it cannot raise a window) are
+# hidden, so that the figures the run prints are not cut off after QtTest's 2,000.
 test-long: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen PULSE_SERVER=unix:/nonexistent \
-		QT_LOGGING_RULES=default.warning=false JANKEN_FUZZ_EVENTS=1000000 JANKEN_EXPERIMENTS=20 tests/tst_model
+		QT_LOGGING_RULES=default.warning=false JANKEN_FUZZ_EVENTS=1000000 tests/tst_model
 
 # Writes the approved images of the windows anew, after an intended change
 # of how they look; look at them (git diff shows which) before committing.
