@@ -14,7 +14,6 @@ done <<ROWS
 --help|0|Usage: janken [options]|
 LANG=ja_JP.UTF-8 -h|0|使い方: janken [オプション]|
 LANGUAGE=ja -h|0|使い方: janken [オプション]|
-LC_ALL=C LANG=ja_JP.UTF-8 --help|0|Usage: janken [options]|
 --version|0|janken $version|
 -platform offscreen --version|0|janken $version|
 --bogus|2||janken: Unknown option 'bogus'. See janken --help.

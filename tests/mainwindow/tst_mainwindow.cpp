@@ -135,7 +135,6 @@ private slots:
                      "Label10 Label9 abc1katiLabel Label8 c1katilabel Label7 b1katilabel Label6 "
                      "a1katilabel Label5 aikolabel Label4 hanntei3 hanntei2 hanntei1 Label3 "
                      "Label2 Label1 paa3 pii3 guu3 paa2 pii2 guu2 paa1 pii1 guu1"));
-        QCOMPARE(t.window->objectName(), QStringLiteral("Form1"));
         for (QWidget *w = t.child(QStringLiteral("Command1")); chain.size() < 9;
              w = w->nextInFocusChain()) {
             if (w->focusPolicy() & Qt::TabFocus) {
@@ -146,6 +145,13 @@ private slots:
                                                   "Command6 Command7 Command8 Command1"));
         Form2 graph;
         Form4 help;
+        QStringList windows;  // each window's name, caption and the control first in focus
+        for (QWidget *w : {t.window, testing::widget(graph), testing::widget(help)}) {
+            windows << w->objectName() + w->windowTitle() + w->focusWidget()->objectName();
+        }
+        QCOMPARE(windows.join(u'|'),
+                 QStringLiteral(u"Form1 じゃんけんCommand1|Form2 グラフPicture1|"
+                                u"Form4 じゃんけん＿ヘルプ（設問と操作方法）Command1"));
         QWidgetList all = t.window->findChildren<QWidget *>() +
                           testing::widget(graph)->findChildren<QWidget *>() +
                           testing::widget(help)->findChildren<QWidget *>();

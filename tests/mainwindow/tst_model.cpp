@@ -16,8 +16,8 @@
 namespace {
 
 // 0..7 click Command1..8, 8..11 tick Timer1..4, then the windows' events.
-constexpr int Tick1 = 8, Tick4 = 11, Activate1 = 12, Activate2 = 13, Activate4 = 14, Close2 = 15,
-              Close4 = 16, CloseFrame = 17, Copy = 18, CopyGraph = 19, Kinds = 20;
+constexpr int Tick1 = 8, Tick4 = 11, Activate1 = 12, Close2 = 13, Close4 = 14, CloseFrame = 15,
+              Copy = 16, CopyGraph = 17, Kinds = 18;
 // The controls compared: buttons, timers, pictures, judgements, result cells.
 const QStringList kControls =
     QStringLiteral(
@@ -68,10 +68,10 @@ struct Run {
         if (kind >= Tick1 && kind <= Tick4) {
             return m.timers[kind - Tick1] == u'1';
         }
-        if (kind == Activate2 || kind == Close2 || kind == CopyGraph) {
+        if (kind == Close2 || kind == CopyGraph) {
             return m.windows[1];
         }
-        if (kind == Activate4 || kind == Close4) {
+        if (kind == Close4) {
             return m.windows[2];
         }
         return true;
@@ -114,10 +114,6 @@ struct Run {
         } else if (e.kind == CloseFrame) {
             t.window->close();
             m.end();
-        } else if (e.kind == Activate2) {
-            form->graphWindow()->Form_Activate();
-        } else if (e.kind == Activate4) {
-            form->helpWindow()->Form_Activate();
         } else if (e.kind == Close2) {  // 閉じる
             form->graphWindow()->Command1_Click();
             m.windows[1] = 0;
