@@ -55,12 +55,13 @@ private slots:
         row("start", "main-start", "");
         row("rounds", "main-rounds", "GSS GSP PGP SGG GGP PGP");
         row("shuffle", "main-shuffle", "GSS J T T");
-        row("closed", "main-closed", "998*GSP GGG");
         row("reset", "main-start", "GSS SSP 998*PPP R");
         row("graph", "graph-start", "graph");
         row("graph of 300", "graph-300", "300*F graph");
         row("help", "help", "help");
+        // At 2 x FreeType's emboldened italic "999" differs by a pixel between releases.
         if (!doubleDensity()) {
+            row("closed", "main-closed", "998*GSP GGG");
             row("units", "graph-units-300", "300*F units");
             row("units, reset", "graph-units-first-after-reset", "40*F R GGG units");
             row("units, closed", "graph-units-closed", "5000*F units");
