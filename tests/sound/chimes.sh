@@ -32,8 +32,7 @@ for row in "$T/none|" "$app|PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=$T/n
         { echo "FAIL $row: status $status, said $said"; exit 1; }
 done
 echo "ok   silence is said once, and the commands go on"
-# Files that are no chime: a folder, a FIFO, a symlink loop, an unreadable file, a sparse 101-MiB
-# one, a cut header and garbage. Each is heard or silence said once, within 100 ms.
+# A folder, a FIFO, a symlink loop, an unreadable, a sparse 101-MiB, a cut and a garbage file: each silent or heard within 100 ms.
 (cd "$T/files" && mkdir folder.wav && mkfifo fifo.wav && ln -s loop.wav loop.wav && : >locked.wav &&
     chmod 0 locked.wav && head -c 44 "$app/pinpon.wav" >large.wav && truncate -s 101M large.wav &&
     head -c 20 "$app/pinpon.wav" >cut.wav && head -c 4096 /dev/urandom >garbage.wav) || exit 1
