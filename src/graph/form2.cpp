@@ -81,8 +81,8 @@ void drawCurve(forms::Canvas &canvas, const Module1::RatioHistory &history, std:
     // earlier one: its point goes on the axis instead.
     const float first = count >= 1 ? history[1] : 0.0f;
     canvas.pset(entryPoint(1, first), forms::paletteColour(colour));
-    for (int k = 2; k <= last && k <= 1000; ++k) {
-        canvas.lineTo(entryPoint(k, history[static_cast<std::size_t>(k)]),
+    for (int k = 2; k <= last; ++k) {
+        canvas.lineTo(entryPoint(k, history.at(static_cast<std::size_t>(k))),
                       forms::paletteColour(colour));
     }
 }
