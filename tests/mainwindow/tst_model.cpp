@@ -114,12 +114,11 @@ struct Run {
         } else if (e.kind == CloseFrame) {
             t.window->close();
             m.end();
-        } else if (e.kind == Close2) {  // 閉じる
-            form->graphWindow()->Command1_Click();
-            m.windows[1] = 0;
-        } else if (e.kind == Close4) {
-            form->helpWindow()->Command1_Click();
-            m.windows[2] = 0;
+        } else {  // the graph's or the help's 閉じる
+            QWidget *window = e.kind == Close2 ? testing::widget(*form->graphWindow())
+                                               : testing::widget(*form->helpWindow());
+            QTest::mouseClick(window->findChild<QWidget *>("Command1"), Qt::LeftButton);
+            m.windows[e.kind == Close2 ? 1 : 2] = 0;
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         limits += open && m.recordfull == 1;
