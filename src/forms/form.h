@@ -41,6 +41,7 @@ protected:
     static void unloaded(Form &form);
 };
 
+// Made by the platform for each form: a top-level window of its own, named and sized as `spec`.
 std::unique_ptr<Window> makeWindow(Form &form, const WindowSpec &spec);
 
 template <typename T>
