@@ -3,8 +3,7 @@
 # run it; one version in the program and the package.   usage: options.sh JANKEN VERSION CHANGELOG
 set -u
 exe=$1 version=$2 changelog=$3 fail=0 T=$(mktemp -d) && trap 'rm -rf "$T"' EXIT
-# Rows: [variables] arguments | status | the first line of standard output | all of standard error.
-# Where ja_JP.UTF-8 is not generated (a minimal tree), Qt warns that it uses C.UTF-8 instead.
+# Rows: [variables] arguments | status | first line of standard output | all of standard error (Qt warns where ja_JP.UTF-8 is not generated)
 while IFS= read -r row; do
     set -- ${row%%|*} && vars=() && while [[ ${1:-} == *=* ]]; do vars+=("$1") && shift; done
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=C.UTF-8 XDG_RUNTIME_DIR="$T" "${vars[@]}" \

@@ -13,10 +13,6 @@
 
 namespace {
 
-bool doubleDensity() {
-    return qApp->devicePixelRatio() == 2;
-}
-
 // One step of a row: "GSP" a round of those hands (rock, scissors, paper), "F" a fair round,
 // "J" a round opened, "T" a shuffle tick of each player, "R" the reset.
 void play(Form1 &f, testing::ScriptedRandom &random, const QString &what, std::minstd_rand &fair) {
@@ -45,13 +41,14 @@ class TestMainWindow : public QObject {
 
 private slots:
     void looksAsApproved_data() {
+        const bool twice = qApp->devicePixelRatio() == 2;
         QTest::addColumn<QString>("image");
         QTest::addColumn<QString>("steps");
         const auto row = [](const char *tag, const char *image, const char *steps) {
             QTest::newRow(tag) << QString(image) << QString(steps);
         };
-        // Steps as play() takes them, "998*GSP" as many; then "graph" or "help" shows it,
-        // "units" the graph's canvas at 2 x 10 pixels a unit, each drawn alike twice.
+        // Steps as play() takes them, "998*GSP" as many; "graph" or "help" shows it, "back" its
+        // 閉じる, "units" the graph's canvas at 2 x 10 pixels a unit; each drawn alike twice.
         row("start", "main-start", "");
         row("rounds", "main-rounds", "GSS GSP PGP SGG GGP PGP");
         row("shuffle", "main-shuffle", "GSS J T T");
@@ -59,8 +56,9 @@ private slots:
         row("graph", "graph-start", "graph");
         row("graph of 300", "graph-300", "300*F graph");
         row("help", "help", "help");
+        row("back from help", "main-start", "help back");
         // At 2 x FreeType's emboldened italic "999" differs by a pixel between releases.
-        if (!doubleDensity()) {
+        if (!twice) {
             row("closed", "main-closed", "998*GSP GGG");
             row("units", "graph-units-300", "300*F units");
             row("units, reset", "graph-units-first-after-reset", "40*F R GGG units");
@@ -70,7 +68,8 @@ private slots:
     void looksAsApproved() {
         QFETCH(QString, image);
         QFETCH(QString, steps);
-        const QString name = image + QString(doubleDensity() ? "@2x" : "");
+        const bool twice = qApp->devicePixelRatio() == 2;
+        const QString name = image + QString(twice ? "@2x" : "");
         testing::ScriptedForm t;
         Form1 &f = *t.form;
         t.window->show();
@@ -87,9 +86,13 @@ private slots:
             } else if (what == u"graph" || what == u"units") {
                 f.Command8_Click();
                 shown = testing::widget(*f.graphWindow());
-            }
-            for (int i = 0; shown == t.window && i < times && Module1::recordfull == 0; ++i) {
-                play(f, *t.random, what, fair);
+            } else if (what == u"back") {  // the help's 閉じる, back to the main window
+                QTest::mouseClick(shown->findChild<QWidget *>("Command1"), Qt::LeftButton);
+                shown = t.window;
+            } else {
+                for (int i = 0; i < times && Module1::recordfull == 0; ++i) {
+                    play(f, *t.random, what, fair);
+                }
             }
             QVERIFY(QTest::qWaitForWindowActive(shown->window()));
             if (what == u"units") {
@@ -104,7 +107,7 @@ private slots:
             QCoreApplication::sendEvent(shown->window(), &activate);
             testing::compareWithApproved(testing::shot(shown), name);
         }
-        if (!doubleDensity()) {
+        if (!twice) {
             testing::compareWithApproved(t.window->windowIcon().pixmap(32).toImage(), "icon");
         }
     }

@@ -35,7 +35,6 @@ struct Event {
     int answer;  // to 終了: 6 yes, 7 no
 };
 
-// How many windows of this name are shown.
 int shown(const char *name) {
     const auto all = QApplication::topLevelWidgets();
     return int(std::count_if(all.begin(), all.end(), [name](QWidget *w) {
