@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run test test-long test-sanitize approve package package-check bench build configure deps test-deps clean
+.PHONY: run web web-deps test test-long test-sanitize approve package package-check bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -16,6 +16,22 @@ configure:
 
 build: configure
 	@cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+# The browser edition: one page that works offline, build-web/janken.html. Built by Debian's
+# emscripten, whose optimiser finds Debian's acorn through NODE_PATH; the chimes are the ones the
+# desktop build makes.
+WEB_DIR ?= build-web
+web: web-deps
+	@$(MAKE) configure
+	@cmake --build $(BUILD_DIR) --target janken_chimes
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel \
+		-DJANKEN_CHIMES_DIR=$(abspath $(BUILD_DIR))/app >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) --parallel $(JOBS)
+	@echo "The browser edition: $(abspath $(WEB_DIR))/janken.html"
+	@echo "Open it in a browser (a double-click on it, or: xdg-open $(WEB_DIR)/janken.html)."
+
+web-deps:
+	@scripts/deps.sh web
 
 run: deps
 	@$(MAKE) build
@@ -70,4 +86,4 @@ bench:
 	@bench/run.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize build-package
+	rm -rf $(BUILD_DIR) $(WEB_DIR) build-sanitize build-package

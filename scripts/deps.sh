@@ -14,6 +14,12 @@ case "${1:-}" in
     test) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev" ;;
     bench) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev xvfb xauth xdotool pulseaudio" ;;
 esac
+# The browser edition (make web): Debian's emscripten, and the font subsetter. Its tests drive
+# Debian's Chromium by Selenium.
+case "${1:-}" in
+    web) PACKAGES="$PACKAGES emscripten python3-fonttools" ;;
+    test) PACKAGES="$PACKAGES emscripten python3-fonttools chromium chromium-driver python3-selenium" ;;
+esac
 # Only for make package and package-check: Debian's package tools, the
 # validators of the package, its metainfo, desktop entry and manual pages,
 # and debootstrap for the clean trees.

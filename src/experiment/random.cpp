@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <random>
 
@@ -30,7 +31,10 @@ HandGenerator::HandGenerator(std::uint64_t state) {
 void HandGenerator::randomize(float seed) {
     // Fold the seed into the state and stir once; the state never becomes all
     // zero because only one word is changed and the others stay as they were.
-    std::uint64_t x = std::bit_cast<std::uint32_t>(seed);
+    // The seed's bits; memcpy rather than std::bit_cast, which the browser build's library lacks.
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &seed, sizeof bits);
+    std::uint64_t x = bits;
     m_state[0] ^= splitmix64(x);
     if ((m_state[0] | m_state[1] | m_state[2] | m_state[3]) == 0) {
         m_state[0] = 0x9E3779B97F4A7C15ULL;

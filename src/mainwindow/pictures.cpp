@@ -131,8 +131,9 @@ constexpr auto kIconRows = [] {
     constexpr std::string_view scissors(kPiiRows);
     constexpr std::size_t rowLength = kPictureWidth + 1;
     std::array<char, rowLength * kPictureWidth> rows{};
-    std::ranges::copy(scissors.substr(rowLength, rows.size()), rows.begin());
-    std::ranges::replace(rows.begin(), rows.begin() + kPictureWidth, '#', 'g');
+    const std::string_view below = scissors.substr(rowLength, rows.size());
+    std::copy(below.begin(), below.end(), rows.begin());
+    std::replace(rows.begin(), rows.begin() + kPictureWidth, '#', 'g');
     return rows;
 }();
 

@@ -1,0 +1,57 @@
+// The little JavaScript the browser's platform needs, where C++ cannot say it through val.
+
+// A DOM listener must be a JavaScript function: it leaves the event where C++ reads it
+// (Module.event) and calls the C++ handler by its number.
+Module['listener'] = (handler) => (event) => {
+  Module['event'] = event;
+  Module['_janken_dispatch'](handler);
+};
+
+// The exit question is answered later, through a Promise that C++ awaits (val::await).
+Module['ask'] = (dialog) => new Promise((resolve) => {
+  dialog.addEventListener('close', () => resolve(dialog.returnValue), { once: true });
+  dialog.showModal();
+});
+
+Module['ignore'] = () => {};
+
+// Web Audio decodes a file asynchronously: a chime is decoded when it is opened and starts as
+// soon as it is ready. Stopping ends the one that is sounding.
+Module['chimes'] = {
+  context: null,
+  decoding: null,
+  source: null,
+  open(bytes) {
+    this.context = this.context || new AudioContext();
+    this.decoding = this.context.decodeAudioData(bytes.slice().buffer);
+  },
+  play() {
+    const decoding = this.decoding;
+    if (!decoding) return;
+    decoding.then((buffer) => {
+      if (this.decoding !== decoding) return;  // closed, or another opened, meanwhile
+      this.stop();
+      this.source = this.context.createBufferSource();
+      this.source.buffer = buffer;
+      this.source.connect(this.context.destination);
+      this.source.start();
+    }, () => {});
+  },
+  stop() {
+    if (this.source) {
+      this.source.stop();
+      this.source = null;
+    }
+  },
+  close() {
+    this.decoding = null;
+  },
+};
+
+// The canvases measure and draw text in the page's own face: the program starts once it is
+// loaded.
+Module['preRun'] = [() => {
+  addRunDependency('font');
+  const loaded = () => removeRunDependency('font');
+  document.fonts.load('15px "Ume P Gothic"').then(loaded, loaded);
+}];

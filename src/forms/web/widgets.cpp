@@ -1,0 +1,198 @@
+#include "forms/web/widgets.h"
+
+#include <emscripten/eventloop.h>
+
+#include <cmath>
+
+namespace forms::web {
+
+CommandButton::CommandButton(std::u16string_view caption)
+    : ControlOn(makeElement("button", "command")) {
+    m_element.set("type", std::string("button"));
+    m_element.set("textContent", toJs(caption));
+}
+
+void CommandButton::onClick(std::function<void()> handler) {
+    listen(m_element, "click", [handler = std::move(handler)](val) { handler(); });
+}
+
+Label::Label() : ControlOn(makeElement("div", "label")) {}
+
+void Label::setCaption(std::u16string_view caption) {
+    m_caption = caption;
+    m_element.set("textContent", toJs(caption));
+}
+
+void Label::setForeColor(Colour colour) {
+    if (colour != m_foreColour) {
+        m_foreColour = colour;
+        m_element["style"].set("color", cssColour(colour));
+    }
+}
+
+std::vector<std::uint8_t> stretched(const Picture &picture, int width, int height) {
+    // Each target pixel takes the source pixel under its centre.
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
+    std::size_t i = 0;
+    for (int y = 0; y < height; ++y) {
+        const int sy = static_cast<int>((2LL * y + 1) * picture.height / (2LL * height));
+        for (int x = 0; x < width; ++x) {
+            const int sx = static_cast<int>((2LL * x + 1) * picture.width / (2LL * width));
+            const Colour colour = picture.at(sx, sy);
+            rgba[i++] = static_cast<std::uint8_t>(colour >> 16);
+            rgba[i++] = static_cast<std::uint8_t>(colour >> 8);
+            rgba[i++] = static_cast<std::uint8_t>(colour);
+            rgba[i++] = 255;
+        }
+    }
+    return rgba;
+}
+
+ImageControl::ImageControl(const Picture &picture, int width, int height)
+    : ControlOn(makeElement("canvas", "image")), m_picture(picture), m_width(width),
+      m_height(height) {
+    m_element.call<void>("setAttribute", std::string("role"), std::string("img"));
+    repaint();
+}
+
+void ImageControl::setVisible(bool visible) {
+    m_element.set("hidden", !visible);
+}
+
+void ImageControl::repaint() {
+    const double ratio = pixelRatio();
+    const int width = static_cast<int>(std::lround(m_width * ratio));
+    const int height = static_cast<int>(std::lround(m_height * ratio));
+    m_element.set("width", width);
+    m_element.set("height", height);
+    const std::vector<std::uint8_t> rgba = stretched(m_picture, width, height);
+    const val pixels = val::global("Uint8ClampedArray")
+                           .new_(val(emscripten::typed_memory_view(rgba.size(), rgba.data())));
+    const val image = val::global("ImageData").new_(pixels, width, height);
+    m_element.call<val>("getContext", std::string("2d")).call<void>("putImageData", image, 0, 0);
+}
+
+Line::Line() : ControlOn(makeElement("div", "line")) {}
+
+Canvas::Canvas(int width, int height, const Font &font, Point scale)
+    : ControlOn(makeElement("canvas", "canvas")), m_width(width - 4), m_height(height - 4),
+      m_font(cssFont(font)), m_scale(scale) {
+    if (m_scale.x <= 0 || m_scale.y <= 0) {
+        m_scale = {float(m_width * kTwipsPerPixel), float(m_height * kTwipsPerPixel)};
+    }
+    m_element.call<void>("setAttribute", std::string("role"), std::string("img"));
+    repaint();
+}
+
+Canvas::Pixel Canvas::toPixel(forms::Point user) const {
+    // The pixel a point falls in; the tolerance keeps exact multiples (225 twips = 15 pixels)
+    // from rounding down by a hair.
+    const double x = double(user.x) * m_width / m_scale.x;
+    const double y = double(user.y) * m_height / m_scale.y;
+    return {static_cast<int>(std::floor(x + 1e-6)), static_cast<int>(std::floor(y + 1e-6))};
+}
+
+void Canvas::add(Mark mark) {
+    draw(mark);
+    m_marks.push_back(std::move(mark));
+}
+
+void Canvas::cls() {
+    m_marks.clear();
+    m_current = {};
+    m_context.set("fillStyle", std::string("#ffffff"));
+    m_context.call<void>("fillRect", 0, 0, m_width, m_height);
+}
+
+void Canvas::line(Point from, Point to, Colour colour) {
+    add({Mark::Line, from, to, colour, {}});
+    m_current = to;
+}
+
+void Canvas::lineTo(Point to, Colour colour) {
+    line(m_current, to, colour);
+}
+
+void Canvas::pset(Point at, Colour colour) {
+    m_current = at;
+    add({Mark::Point, at, at, colour, {}});
+}
+
+void Canvas::print(std::u16string_view text) {
+    const Pixel topLeft = toPixel(m_current);
+    if (!text.empty()) {
+        add({Mark::Text, m_current, m_current, m_foreColour, std::u16string(text)});
+    }
+    // Back to the left edge, one line of the font down.
+    m_current = {0, float(double(topLeft.y + m_lineHeight) * m_scale.y / m_height)};
+}
+
+void Canvas::draw(const Mark &mark) {
+    const Pixel from = toPixel(mark.from);
+    const std::string colour = cssColour(mark.colour);
+    switch (mark.kind) {
+        case Mark::Text:
+            m_context.set("fillStyle", colour);
+            m_context.call<void>("fillText", toJs(mark.text), from.x, from.y + m_ascent);
+            break;
+        case Mark::Point:
+            m_context.set("fillStyle", colour);
+            m_context.call<void>("fillRect", from.x, from.y, 1, 1);
+            break;
+        case Mark::Line: {
+            // A one-pixel pen through the pixels' centres, its square caps covering both ends.
+            const Pixel to = toPixel(mark.to);
+            m_context.set("strokeStyle", colour);
+            m_context.call<void>("beginPath");
+            m_context.call<void>("moveTo", from.x + 0.5, from.y + 0.5);
+            m_context.call<void>("lineTo", to.x + 0.5, to.y + 0.5);
+            m_context.call<void>("stroke");
+            break;
+        }
+    }
+}
+
+void Canvas::repaint() {
+    const double ratio = pixelRatio();
+    m_element.set("width", std::lround(m_width * ratio));
+    m_element.set("height", std::lround(m_height * ratio));
+    // Resizing the canvas resets its context.
+    m_context = m_element.call<val>("getContext", std::string("2d"));
+    m_context.call<void>("setTransform", ratio, 0, 0, ratio, 0, 0);
+    m_context.set("font", m_font);
+    m_context.set("lineWidth", 1);
+    m_context.set("lineCap", std::string("square"));
+    const val metrics = m_context.call<val>("measureText", std::string("あ"));
+    m_ascent = static_cast<int>(std::lround(metrics["fontBoundingBoxAscent"].as<double>()));
+    m_lineHeight =
+        m_ascent + static_cast<int>(std::lround(metrics["fontBoundingBoxDescent"].as<double>()));
+    m_context.set("fillStyle", std::string("#ffffff"));
+    m_context.call<void>("fillRect", 0, 0, m_width, m_height);
+    for (const Mark &mark : m_marks) {
+        draw(mark);
+    }
+}
+
+Timer::~Timer() {
+    setEnabled(false);
+}
+
+void Timer::setEnabled(bool enabled) {
+    // Enabling restarts the interval, as enabling a running timer does on the desktop.
+    if (m_interval != 0) {
+        emscripten_clear_interval(m_interval);
+        m_interval = 0;
+    }
+    if (enabled) {
+        m_interval = emscripten_set_interval(&Timer::tick, m_intervalMs, this);
+    }
+}
+
+void Timer::tick(void *timer) {
+    auto *self = static_cast<Timer *>(timer);
+    if (!ended() && self->m_handler) {
+        self->m_handler();
+    }
+}
+
+}  // namespace forms::web
