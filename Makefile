@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run web web-deps test test-long test-sanitize approve package package-check bench build configure deps test-deps clean
+.PHONY: run web web-deps test test-web test-long test-sanitize approve package package-check bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -40,6 +40,15 @@ run: deps
 test: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
+	@$(MAKE) test-web
+
+# The browser edition in headless Chromium, driven by Selenium: the same rounds as the desktop
+# build from the same generator, then the page as a pupil uses it.
+test-web: test-deps
+	@$(MAKE) web
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) --target janken_trace_page >/dev/null
+	@/usr/bin/python3 tests/web/same_rounds.py $(BUILD_DIR)/tests/web_trace $(WEB_DIR)/trace.html
+	@if [ -f tests/web/test_page.py ]; then /usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR); fi
 
 # The model run at a million events, five times make test's (a minute and a
 # half). The offscreen platform's warnings (it cannot raise a window) are
