@@ -42,7 +42,8 @@ int msgBox(Form &, std::u16string_view prompt, [[maybe_unused]] int style,
     buttons.call<void>("append", yes, no);
     form.call<void>("append", heading, text, buttons);
     dialog.call<void>("append", form);
-    dialog.call<void>("setAttribute", std::string("aria-labelledby"), std::string("question-title"));
+    dialog.call<void>("setAttribute", std::string("aria-labelledby"),
+                      std::string("question-title"));
     dialog.call<void>("setAttribute", std::string("aria-describedby"),
                       std::string("question-prompt"));
     web::document()["body"].call<void>("append", dialog);

@@ -49,7 +49,9 @@ std::vector<std::uint8_t> stretched(const Picture &picture, int width, int heigh
 }
 
 ImageControl::ImageControl(const Picture &picture, int width, int height)
-    : ControlOn(makeElement("canvas", "image")), m_picture(picture), m_width(width),
+    : ControlOn(makeElement("canvas", "image")),
+      m_picture(picture),
+      m_width(width),
       m_height(height) {
     m_element.call<void>("setAttribute", std::string("role"), std::string("img"));
     repaint();
@@ -75,8 +77,11 @@ void ImageControl::repaint() {
 Line::Line() : ControlOn(makeElement("div", "line")) {}
 
 Canvas::Canvas(int width, int height, const Font &font, Point scale)
-    : ControlOn(makeElement("canvas", "canvas")), m_width(width - 4), m_height(height - 4),
-      m_font(cssFont(font)), m_scale(scale) {
+    : ControlOn(makeElement("canvas", "canvas")),
+      m_width(width - 4),
+      m_height(height - 4),
+      m_font(cssFont(font)),
+      m_scale(scale) {
     if (m_scale.x <= 0 || m_scale.y <= 0) {
         m_scale = {float(m_width * kTwipsPerPixel), float(m_height * kTwipsPerPixel)};
     }

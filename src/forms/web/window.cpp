@@ -17,8 +17,8 @@ constexpr int pixels(int twips) {
 }
 
 FormWindow *s_active = nullptr;
-int s_topmost = 0;   // the z-index of the window in front
-int s_opened = 0;    // windows opened so far, each a little further down and right
+int s_topmost = 0;  // the z-index of the window in front
+int s_opened = 0;   // windows opened so far, each a little further down and right
 
 // Makes the control a row's slot asks for and puts it there.
 struct Maker {
@@ -91,7 +91,8 @@ FormWindow::FormWindow(Form &form, const WindowSpec &spec) : m_form(form) {
     listen(title, "pointermove", [this](val event) { drag(event); });
     listen(title, "pointerup", [this](val) { m_dragging = false; });
     listen(title, "pointercancel", [this](val) { m_dragging = false; });
-    listen(m_frame, "pointerdown", [this](val) { activate(); }, true);
+    listen(
+        m_frame, "pointerdown", [this](val) { activate(); }, true);
     listen(m_frame, "focusin", [this](val event) {
         m_focus = event["target"];
         activate();
