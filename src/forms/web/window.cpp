@@ -93,6 +93,11 @@ FormWindow::FormWindow(Form &form, const WindowSpec &spec) : m_form(form) {
     listen(title, "pointercancel", [this](val) { m_dragging = false; });
     listen(
         m_frame, "pointerdown", [this](val) { activate(); }, true);
+    listen(m_frame, "keydown", [this](val event) {
+        if (event["key"].as<std::string>() == "Tab") {
+            tab(event);
+        }
+    });
     listen(m_frame, "focusin", [this](val event) {
         m_focus = event["target"];
         activate();
@@ -209,9 +214,44 @@ void FormWindow::showWindow() {
 void FormWindow::hideWindow() {
     m_shown = false;
     m_frame.set("hidden", true);
-    if (s_active == this) {
-        s_active = nullptr;
+    if (s_active != this) {
+        return;
     }
+    s_active = nullptr;
+    // As a desktop's window manager does, the window this one belongs to becomes the active one.
+    if (m_owner && m_owner->m_shown) {
+        m_owner->showWindow();
+    }
+}
+
+void FormWindow::tab(const val &event) {
+    // Tab and Shift+Tab go round the window's enabled controls, as in a desktop window, rather
+    // than on to the page's other windows.
+    std::vector<val> ring;
+    for (const auto &[index, element] : m_tabOrder) {
+        const val &candidate = element->element();
+        if (!candidate["disabled"].as<bool>() && candidate["hidden"].as<bool>() == false) {
+            ring.push_back(candidate);
+        }
+    }
+    if (ring.empty()) {
+        return;
+    }
+    event.call<void>("preventDefault");
+    const val focused = document()["activeElement"];
+    const auto at = std::find_if(ring.begin(), ring.end(), [&](const val &element) {
+        return element.strictlyEquals(focused);
+    });
+    const bool back = event["shiftKey"].as<bool>();
+    std::size_t next = 0;
+    if (at == ring.end()) {
+        next = back ? ring.size() - 1 : 0;
+    } else if (back) {
+        next = (static_cast<std::size_t>(at - ring.begin()) + ring.size() - 1) % ring.size();
+    } else {
+        next = (static_cast<std::size_t>(at - ring.begin()) + 1) % ring.size();
+    }
+    ring[next].call<void>("focus");
 }
 
 void FormWindow::activate() {

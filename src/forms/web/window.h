@@ -41,6 +41,7 @@ private:
     void activate();
     void bringToFront();
     void close(bool byFrame);
+    void tab(const val &event);
     void startDrag(const val &event);
     void drag(const val &event);
     forms::Control *controlOf(const val &element) const;
