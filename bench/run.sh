@@ -1,13 +1,15 @@
 #!/bin/bash
 # The benchmark table: start-up, memory, CPU, work per event and timer rates
-# of janken, beside a minimal Qt Widgets program measured in the same run.
-#   bench/run.sh BUILD_DIR
+# of janken, beside a minimal Qt Widgets program measured in the same run;
+# then the browser edition's, beside a page with one button (bench/web.py).
+#   bench/run.sh BUILD_DIR [WEB_DIR]
 # Runs a private Xvfb (and a private PulseAudio with a null sink when it can,
 # so that the chimes load the sound libraries as they would on a desktop).
-# Takes about two and a half minutes. Exits 1 when a budget is missed.
+# Takes about four minutes. Exits 1 when a budget is missed.
 set -u
 BUILD=$(cd "${1:-build}" && pwd)
 HERE=$(cd "$(dirname "$0")" && pwd)
+WEB_PAGE=${2:-$HERE/../build-web}/janken.html
 APP_DIR=$BUILD/app
 JANKEN=$APP_DIR/janken
 MINIMAL=$BUILD/bench/bench_minimal_window
@@ -169,5 +171,9 @@ v_ticks=$(verdict 'v >= 198 && v <= 202' "$shuffle_ticks")
     printf '%-52s %12s %12s %12s %14s  %s\n' "rounds judged in $auto_s s of automatic play" "$auto_rounds" "" "" "120 +- 1" "$v_rounds"
     printf '%-52s %12s %12s %12s %14s  %s\n' "ticks of the 50 ms shuffle timer in $shuffle_s s" "$shuffle_ticks" "" "" "200 +- 2" "$v_ticks"
 } | tee "$BUILD/bench/table.txt"
+
+# ---- the browser edition: Debian's headless Chromium, driven by Debian's Selenium ----
+/usr/bin/python3 "$HERE/web.py" "$WEB_PAGE" "$HERE/bare.html" | tee -a "$BUILD/bench/table.txt"
+[ "${PIPESTATUS[0]}" -eq 2 ] && exit 2 # it has said why
 # The verdicts were reached in subshells; the table says whether one was missed.
 ! grep -q MISSED "$BUILD/bench/table.txt"
