@@ -9,10 +9,11 @@ PACKAGES="g++ cmake make qt6-base-dev qt6-qpa-plugins libgl-dev libcanberra-dev 
 [ "${1:-}" = test ] && PACKAGES="$PACKAGES pulseaudio pulseaudio-utils"
 # The benchmarks, built with the program when these are present and run by
 # make bench: Google Benchmark, and XCB's damage extension for the start-up
-# probe. The tests build them too, and make bench needs the test tools.
+# probe. The tests build them too, and make bench needs the test tools, and
+# Chromium with Selenium for the browser edition's figures.
 case "${1:-}" in
     test) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev" ;;
-    bench) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev xvfb xauth xdotool pulseaudio" ;;
+    bench) PACKAGES="$PACKAGES libbenchmark-dev libxcb-damage0-dev xvfb xauth xdotool pulseaudio chromium chromium-driver python3-selenium" ;;
 esac
 # The browser edition (make web): Debian's emscripten, and the font subsetter. Its tests drive
 # Debian's Chromium by Selenium.
