@@ -17,7 +17,12 @@ with open(font, "rb") as f:
 # The script is inlined in a <script> element, which it must not end early.
 if "</script" in code.lower():
     sys.exit("assemble.py: the script contains </script")
-binary = f'var Module = {{ wasmBinary: Uint8Array.from(atob("{wasm64}"), (c) => c.charCodeAt(0)) }};'
+# Decoded byte by byte into one array: Uint8Array.from() would first gather every byte as a
+# JavaScript value, megabytes at the peak of the page's memory.
+binary = (f'var Module = {{ wasmBinary: (() => {{ const text = atob("{wasm64}"); '
+          'const bytes = new Uint8Array(text.length); '
+          'for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i); '
+          'return bytes; })() };')
 page = page.replace("@FONT@", font64).replace("@SCRIPT@", binary + "\n" + code)
 with open(out, "w", encoding="utf-8") as f:
     f.write(page)

@@ -19,8 +19,12 @@ void CommandButton::onClick(std::function<void()> handler) {
 Label::Label() : ControlOn(makeElement("div", "label")) {}
 
 void Label::setCaption(std::u16string_view caption) {
-    m_caption = caption;
-    m_element.set("textContent", toJs(caption));
+    // Each round sets every caption; only a changed one is written, as every write of the page
+    // is laid out and painted again.
+    if (caption != m_caption) {
+        m_caption = caption;
+        m_element.set("textContent", toJs(caption));
+    }
 }
 
 void Label::setForeColor(Colour colour) {
@@ -58,7 +62,11 @@ ImageControl::ImageControl(const Picture &picture, int width, int height)
 }
 
 void ImageControl::setVisible(bool visible) {
-    m_element.set("hidden", !visible);
+    // Each shuffle sets all three pictures of a player; only a change is written.
+    if (visible != m_visible) {
+        m_visible = visible;
+        m_element.set("hidden", !visible);
+    }
 }
 
 void ImageControl::repaint() {

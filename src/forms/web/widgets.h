@@ -27,6 +27,9 @@ class ControlOn : public Interface, public Element {
 public:
     using Element::Element;
     void setEnabled(bool enabled) override {
+        if (enabled == m_enabled) {
+            return;  // as every write of the page is laid out and painted again
+        }
         m_enabled = enabled;
         m_element.set("disabled", !enabled);
         m_element.call<void>("toggleAttribute", std::string("aria-disabled"), !enabled);
@@ -71,6 +74,7 @@ public:
 
 private:
     const Picture &m_picture;
+    bool m_visible = true;
     int m_width = 0;
     int m_height = 0;
 };
