@@ -14,6 +14,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
 
 APPROVED = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'approved')
 HANDS = ('guu', 'pii', 'paa')
@@ -104,12 +105,12 @@ class Page(unittest.TestCase):
         self.driver.get(self.url)
 
     def tearDown(self):
-        # Whatever a test did, nothing was fetched but the page itself (its font is a data: URL),
+        # Whatever a test did, nothing was fetched but the page (its font is a data: URL),
         # and nothing went to the console as an error.
         logged = [json.loads(e['message'])['message'] for e in self.driver.get_log('performance')]
         sent = [m['params']['request']['url'] for m in logged
                 if m['method'] == 'Network.requestWillBeSent']
-        fetched = [url for url in sent if url != self.url and not url.startswith('data:')]
+        fetched = [url for url in sent if not url.startswith(('file:', 'data:'))]
         self.assertEqual(fetched, [])
         self.assertEqual([e for e in self.driver.get_log('browser') if e['level'] == 'SEVERE'], [])
 
@@ -147,6 +148,16 @@ class Page(unittest.TestCase):
             with open(path, 'wb') as png:
                 png.write(base64.b64decode(url.split(',')[1]))
         self.assertEqual(self.differing(canvas, path), 0, path)
+
+    def test_same_rounds_as_the_desktop_from_the_same_generator(self):
+        # What each build judges, counts and records (trace.cpp), as lines of text.
+        env = dict(os.environ, QT_QPA_PLATFORM='offscreen', PULSE_SERVER='unix:/nonexistent')
+        program = os.path.join(BUILD_DIR, 'tests', 'web_trace')
+        desktop = subprocess.run([program], env=env, check=True, capture_output=True, text=True)
+        self.driver.get('file://' + os.path.abspath(os.path.join(WEB_DIR, 'trace.html')))
+        trace = 'return document.body.dataset.trace'
+        WebDriverWait(self.driver, 60).until(lambda driver: driver.execute_script(trace))
+        self.assertEqual(self.run_script(trace), desktop.stdout)
 
     def test_controls_where_the_desktop_has_them(self):
         for name in ('Command5', 'Command8', 'Command1'):

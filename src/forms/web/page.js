@@ -49,9 +49,10 @@ Module['chimes'] = {
 };
 
 // The canvases measure and draw text in the page's own face: the program starts once it is
-// loaded.
-Module['preRun'] = [() => {
+// loaded. Added to the steps before the start, one of which puts the chimes in their files.
+Module['preRun'] = Module['preRun'] || [];
+Module['preRun'].push(() => {
   addRunDependency('font');
   const loaded = () => removeRunDependency('font');
   document.fonts.load('15px "Ume P Gothic"').then(loaded, loaded);
-}];
+});
