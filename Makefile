@@ -45,6 +45,7 @@ test: test-deps
 # The browser edition in headless Chromium, driven by Selenium: the same rounds as the desktop
 # build from the same generator, then the page as a pupil uses it.
 test-web: test-deps
+	@$(MAKE) build
 	@$(MAKE) web
 	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) --target janken_trace_page >/dev/null
 	@/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)
