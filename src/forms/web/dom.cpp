@@ -109,10 +109,13 @@ void placeAt(val &element, int left, int top, int width, int height) {
     style.set("height", std::to_string(height) + "px");
 }
 
-void listen(const val &target, const char *type, std::function<void(val)> handler, bool capture) {
+val callback(std::function<void(val)> handler) {
     handlers().push_back(std::move(handler));
-    const val listener = val::module_property("listener")(static_cast<int>(handlers().size() - 1));
-    target.call<void>("addEventListener", std::string(type), listener, capture);
+    return val::module_property("listener")(static_cast<int>(handlers().size() - 1));
+}
+
+void listen(const val &target, const char *type, std::function<void(val)> handler, bool capture) {
+    target.call<void>("addEventListener", std::string(type), callback(std::move(handler)), capture);
 }
 
 Repaintable::Repaintable() {

@@ -25,6 +25,8 @@ val document();
 val makeElement(const char *tag, const char *className = nullptr);
 void placeAt(val &element, int left, int top, int width, int height);  // in CSS pixels
 
+// A JavaScript function that calls `handler` with its argument, until the program ends.
+val callback(std::function<void(val argument)> handler);
 // Delivers each `type` event on `target` to `handler`, until the program ends.
 void listen(const val &target, const char *type, std::function<void(val event)> handler,
             bool capture = false);

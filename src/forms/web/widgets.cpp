@@ -1,7 +1,5 @@
 #include "forms/web/widgets.h"
 
-#include <emscripten/eventloop.h>
-
 #include <cmath>
 
 namespace forms::web {
@@ -186,25 +184,26 @@ void Canvas::repaint() {
     }
 }
 
+Timer::Timer(int intervalMs) : m_intervalMs(intervalMs) {
+    m_tick = callback([this](val) {
+        if (m_handler) {
+            m_handler();
+        }
+    });
+}
+
 Timer::~Timer() {
     setEnabled(false);
 }
 
 void Timer::setEnabled(bool enabled) {
     // Enabling restarts the interval, as enabling a running timer does on the desktop.
-    if (m_interval != 0) {
-        emscripten_clear_interval(m_interval);
-        m_interval = 0;
+    if (!m_interval.isNull()) {
+        val::global("clearInterval")(m_interval);
+        m_interval = val::null();
     }
     if (enabled) {
-        m_interval = emscripten_set_interval(&Timer::tick, m_intervalMs, this);
-    }
-}
-
-void Timer::tick(void *timer) {
-    auto *self = static_cast<Timer *>(timer);
-    if (!ended() && self->m_handler) {
-        self->m_handler();
+        m_interval = val::global("setInterval")(m_tick, m_intervalMs);
     }
 }
 

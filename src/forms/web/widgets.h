@@ -129,18 +129,18 @@ private:
     Colour m_foreColour = 0;
 };
 
+// On the browser's own setInterval, whose ticks come in as the page's events do.
 class Timer final : public forms::Timer {
 public:
-    explicit Timer(int intervalMs) : m_intervalMs(intervalMs) {}
+    explicit Timer(int intervalMs);
     ~Timer() override;
     void setEnabled(bool enabled) override;
     void onTimer(std::function<void()> handler) override { m_handler = std::move(handler); }
 
 private:
-    static void tick(void *timer);
-
     int m_intervalMs = 0;
-    long m_interval = 0;  // the browser's interval, while enabled
+    val m_tick = val::null();
+    val m_interval = val::null();  // the browser's interval, while enabled
     std::function<void()> m_handler;
 };
 

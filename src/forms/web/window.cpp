@@ -3,8 +3,6 @@
 #include "forms/web/widgets.h"
 #include "sound/mmcontrol.h"
 
-#include <emscripten/eventloop.h>
-
 #include <algorithm>
 #include <string>
 
@@ -303,13 +301,9 @@ void FormWindow::close(bool byFrame) {
         return;
     }
     // Deleted once the handler that unloads it has returned, as its controls may still be in use.
-    emscripten_set_timeout(
-        [](void *window) {
-            auto *self = static_cast<FormWindow *>(window);
-            std::erase_if(self->m_owner->m_windows,
-                          [self](const auto &owned) { return owned.get() == self; });
-        },
-        0, this);
+    val::global("setTimeout")(callback([owner = m_owner, self = this](val) {
+        std::erase_if(owner->m_windows, [self](const auto &owned) { return owned.get() == self; });
+    }));
 }
 
 void FormWindow::closeWindow() {
