@@ -4,8 +4,7 @@
 
 #include <emscripten/val.h>
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -27,8 +26,7 @@ public:
     void command(std::u16string_view command) override {
         const val chimes = val::module_property("chimes");
         if (command == u"Open") {
-            std::ifstream file(m_fileName, std::ios::binary);
-            const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+            const std::vector<unsigned char> bytes = read(m_fileName);
             if (!bytes.empty()) {
                 chimes.call<void>("open",
                                   val(emscripten::typed_memory_view(bytes.size(), bytes.data())));
@@ -43,6 +41,20 @@ public:
     }
 
 private:
+    // With C's stdio rather than iostreams, whose locales made 184 KiB of the page's 486 KiB of
+    // WebAssembly, and 0.25 MiB of the page.
+    static std::vector<unsigned char> read(const std::string &fileName) {
+        std::vector<unsigned char> bytes;
+        if (std::FILE *file = std::fopen(fileName.c_str(), "rb")) {
+            unsigned char block[4096];
+            while (const std::size_t got = std::fread(block, 1, sizeof block, file)) {
+                bytes.insert(bytes.end(), block, block + got);
+            }
+            std::fclose(file);
+        }
+        return bytes;
+    }
+
     std::string m_fileName;
 };
 
