@@ -63,6 +63,8 @@ test-long: test-deps
 approve: test-deps
 	@$(MAKE) build
 	@cd $(BUILD_DIR) && JANKEN_APPROVE=1 QT_QPA_PLATFORM=offscreen ctest -L approved --output-on-failure
+	@$(MAKE) web
+	@JANKEN_APPROVE=1 /usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR) -k graph -k help
 
 # The whole suite again, built with AddressSanitizer, UndefinedBehaviorSanitizer
 # and leak checking, in build-sanitize/.
