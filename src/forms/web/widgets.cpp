@@ -32,6 +32,8 @@ void Label::setForeColor(Colour colour) {
     }
 }
 
+namespace {
+
 std::vector<std::uint8_t> stretched(const Picture &picture, int width, int height) {
     // Each target pixel takes the source pixel under its centre.
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
@@ -48,6 +50,18 @@ std::vector<std::uint8_t> stretched(const Picture &picture, int width, int heigh
         }
     }
     return rgba;
+}
+
+}  // namespace
+
+void drawPicture(val &canvas, const Picture &picture, int width, int height) {
+    canvas.set("width", width);
+    canvas.set("height", height);
+    const std::vector<std::uint8_t> rgba = stretched(picture, width, height);
+    const val pixels = val::global("Uint8ClampedArray")
+                           .new_(val(emscripten::typed_memory_view(rgba.size(), rgba.data())));
+    const val image = val::global("ImageData").new_(pixels, width, height);
+    canvas.call<val>("getContext", std::string("2d")).call<void>("putImageData", image, 0, 0);
 }
 
 ImageControl::ImageControl(const Picture &picture, int width, int height)
@@ -69,15 +83,8 @@ void ImageControl::setVisible(bool visible) {
 
 void ImageControl::repaint() {
     const double ratio = pixelRatio();
-    const int width = static_cast<int>(std::lround(m_width * ratio));
-    const int height = static_cast<int>(std::lround(m_height * ratio));
-    m_element.set("width", width);
-    m_element.set("height", height);
-    const std::vector<std::uint8_t> rgba = stretched(m_picture, width, height);
-    const val pixels = val::global("Uint8ClampedArray")
-                           .new_(val(emscripten::typed_memory_view(rgba.size(), rgba.data())));
-    const val image = val::global("ImageData").new_(pixels, width, height);
-    m_element.call<val>("getContext", std::string("2d")).call<void>("putImageData", image, 0, 0);
+    drawPicture(m_element, m_picture, static_cast<int>(std::lround(m_width * ratio)),
+                static_cast<int>(std::lround(m_height * ratio)));
 }
 
 Line::Line() : ControlOn(makeElement("div", "line")) {}

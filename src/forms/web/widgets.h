@@ -79,8 +79,8 @@ private:
     int m_height = 0;
 };
 
-// A picture of `picture` stretched to `width` x `height` device pixels, as RGBA.
-std::vector<std::uint8_t> stretched(const Picture &picture, int width, int height);
+// Makes `canvas` `width` x `height` device pixels, with `picture` stretched over all of it.
+void drawPicture(val &canvas, const Picture &picture, int width, int height);
 
 class Line final : public ControlOn<forms::Line> {
 public:

@@ -166,13 +166,7 @@ void FormWindow::laidOut() {
 void FormWindow::setIcon(const Picture &icon) {
     val canvas = m_frame.call<val>("querySelector", std::string(".icon"));
     const int size = static_cast<int>(16 * pixelRatio());
-    canvas.set("width", size);
-    canvas.set("height", size);
-    const std::vector<std::uint8_t> rgba = stretched(icon, size, size);
-    const val pixels = val::global("Uint8ClampedArray")
-                           .new_(val(emscripten::typed_memory_view(rgba.size(), rgba.data())));
-    canvas.call<val>("getContext", std::string("2d"))
-        .call<void>("putImageData", val::global("ImageData").new_(pixels, size, size), 0, 0);
+    drawPicture(canvas, icon, size, size);
     canvas.set("hidden", false);
     // The first window's icon is the page's too.
     val link = document().call<val>("querySelector", std::string("link[rel=icon]"));
