@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Makes the one-file page: the shell with the font subset, the program's WebAssembly and its
-script inlined. The WebAssembly is handed to the script as Module.wasmBinary, so that it is not
-fetched: even an inlined data: address would be a request, which the page's policy forbids."""
+script inlined."""
 import base64
 import sys
 
@@ -17,12 +16,7 @@ with open(font, "rb") as f:
 # The script is inlined in a <script> element, which it must not end early.
 if "</script" in code.lower():
     sys.exit("assemble.py: the script contains </script")
-# Decoded byte by byte into one array: Uint8Array.from() would first gather every byte as a
-# JavaScript value, megabytes at the peak of the page's memory.
-binary = (f'var Module = {{ wasmBinary: (() => {{ const text = atob("{wasm64}"); '
-          'const bytes = new Uint8Array(text.length); '
-          'for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i); '
-          'return bytes; })() };')
-page = page.replace("@FONT@", font64).replace("@SCRIPT@", binary + "\n" + code)
+page = (page.replace("@FONT@", font64).replace("@WASM@", wasm64)
+        .replace("@SCRIPT@", code))
 with open(out, "w", encoding="utf-8") as f:
     f.write(page)

@@ -66,15 +66,21 @@ private:
 };
 
 // Its picture stretched nearest-neighbour over the screen's pixels, exactly as on the desktop.
+// Drawn once the page is about to show it: a shown picture just before the next frame, a hidden
+// one just after it, or when it is shown.
 class ImageControl final : public ControlOn<forms::Image>, public Repaintable {
 public:
     ImageControl(const Picture &picture, int width, int height);
+    ~ImageControl() override;
     void setVisible(bool visible) override;
     void repaint() override;
+    bool isVisible() const { return m_visible; }
+    void draw();  // if not yet drawn at the screen's pixel density
 
 private:
     const Picture &m_picture;
     bool m_visible = true;
+    bool m_drawn = false;
     int m_width = 0;
     int m_height = 0;
 };
