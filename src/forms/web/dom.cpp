@@ -101,14 +101,6 @@ val makeElement(const char *tag, const char *className) {
     return element;
 }
 
-void placeAt(val &element, int left, int top, int width, int height) {
-    val style = element["style"];
-    style.set("left", std::to_string(left) + "px");
-    style.set("top", std::to_string(top) + "px");
-    style.set("width", std::to_string(width) + "px");
-    style.set("height", std::to_string(height) + "px");
-}
-
 val callback(std::function<void(val)> handler) {
     handlers().push_back(std::move(handler));
     return val::module_property("listener")(static_cast<int>(handlers().size() - 1));

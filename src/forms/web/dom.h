@@ -23,7 +23,6 @@ std::string cssFont(const Font &font);
 
 val document();
 val makeElement(const char *tag, const char *className = nullptr);
-void placeAt(val &element, int left, int top, int width, int height);  // in CSS pixels
 
 // A JavaScript function that calls `handler` with its argument, until the program ends.
 val callback(std::function<void(val argument)> handler);

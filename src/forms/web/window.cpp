@@ -121,30 +121,20 @@ void FormWindow::addControl(const char *name, const ControlSpec &spec, Slot slot
         return;
     }
     std::unique_ptr<Element> made = std::visit(Maker{spec}, slot);
-    val element = made->element();
-    element.set("id", std::string(name));
-    if (spec.font.pixels > 0) {
-        element["style"].set("font", cssFont(spec.font));
-    }
-    if (spec.accessibleName) {
-        element.call<void>("setAttribute", std::string("aria-label"), toJs(spec.accessibleName));
-    }
-    if (std::holds_alternative<forms::Line **>(slot)) {
-        placeAt(element, pixels(spec.left), pixels(spec.top), std::max(1, pixels(spec.width)),
-                std::max(1, pixels(spec.height)));
-    } else {
-        placeAt(element, pixels(spec.left), pixels(spec.top), pixels(spec.width),
-                pixels(spec.height));
-    }
     Element *placed = made.get();
-    if (spec.tabIndex >= 0 && !std::holds_alternative<forms::Label **>(slot) &&
-        !std::holds_alternative<forms::Image **>(slot)) {
+    const bool line = std::holds_alternative<forms::Line **>(slot);
+    const int least = line ? 1 : 0;  // a line is drawn a pixel wide however thin it is
+    const bool focusable = spec.tabIndex >= 0 && !std::holds_alternative<forms::Label **>(slot) &&
+                           !std::holds_alternative<forms::Image **>(slot);
+    if (focusable) {
         m_tabOrder.emplace_back(spec.tabIndex, placed);
-        element.set("tabIndex", 0);
-    } else {
-        element.set("tabIndex", -1);
     }
-    m_client.call<void>("append", element);
+    val::module_property("place")(
+        made->element(), std::string(name), pixels(spec.left), pixels(spec.top),
+        std::max(least, pixels(spec.width)), std::max(least, pixels(spec.height)),
+        spec.font.pixels > 0 ? cssFont(spec.font) : std::string(),
+        spec.accessibleName ? toJs(spec.accessibleName) : val(std::string()), focusable ? 0 : -1,
+        m_client);
     auto *control = dynamic_cast<forms::Control *>(made.release());
     m_elements.emplace_back(control, placed);
     m_controls.emplace_back(control);
