@@ -18,7 +18,7 @@ import tempfile
 import threading
 import time
 
-LOADS = int(os.environ.get('JANKEN_BENCH_WEB_LOADS', '7'))
+LOADS = int(os.environ.get('JANKEN_BENCH_WEB_LOADS', '11'))
 SESSIONS = int(os.environ.get('JANKEN_BENCH_WEB_SESSIONS', '3'))
 PLAY_SECONDS = float(os.environ.get('JANKEN_BENCH_WEB_PLAY_SECONDS', '10'))
 CHROMIUM = '/usr/bin/chromium'
