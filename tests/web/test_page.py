@@ -105,8 +105,8 @@ class Page(unittest.TestCase):
         self.driver.get(self.url)
 
     def tearDown(self):
-        # Whatever a test did, nothing was fetched but the page (its font is a data: URL),
-        # and nothing went to the console as an error.
+        # Whatever a test did, nothing was fetched but the page, and nothing went to the console
+        # as an error.
         logged = [json.loads(e['message'])['message'] for e in self.driver.get_log('performance')]
         sent = [m['params']['request']['url'] for m in logged
                 if m['method'] == 'Network.requestWillBeSent']
