@@ -3,6 +3,7 @@
 #include "experiment/ratio.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cmath>
 #include <limits>
@@ -24,30 +25,46 @@ std::int16_t add16(std::int16_t a, std::int16_t b) {
     return static_cast<std::int16_t>(sum);
 }
 
-std::u16string historyTable() {
+std::vector<std::vector<std::u16string>> historyTable() {
     using namespace Module1;
     const std::array<std::pair<const RatioHistory *, int>, 3> curves{
         {{&aikorecord, aikocount},
          {&abc1katirecord, abc1katicount},
          {&abc1makerecord, abc1makecount}}};
     const int rows = std::min<int>(std::max({aikocount, abc1katicount, abc1makecount}), 1000);
-    std::u16string table = u"回数\tあいこ\t一人勝ち\t一人負け\n";
+    std::vector<std::vector<std::u16string>> table{{u"回数", u"あいこ", u"一人勝ち", u"一人負け"}};
     for (int k = 1; k <= rows; ++k) {
-        table += decimal(k);
+        std::vector<std::u16string> &row = table.emplace_back(1, decimal(k));
         for (const auto &[history, count] : curves) {
-            table += u'\t';
+            std::u16string &cell = row.emplace_back();
             // An entry keeps only the quotient k / total. Its total is the whole
             // number nearest k / q: totals up to 3000 lie much further apart
             // than a float's error.
             const float q = (*history)[static_cast<std::size_t>(k)];
             const long total = q > 0 ? std::lround(float(k) / q) : 0;
             if (k <= count && total >= k && total <= 30000) {
-                table += ratioText(std::int16_t(k), std::int16_t(total));
+                cell = ratioText(std::int16_t(k), std::int16_t(total));
             }
         }
-        table += u'\n';
     }
     return table;
+}
+
+std::u16string ratiosSpoken() {
+    using namespace Module1;
+    const std::int16_t total = add16(add16(aikocount, abc1katicount), abc1makecount);
+    std::u16string text = decimal(total) + u" 回";
+    if (total == 0) {
+        return text;  // no ratio yet
+    }
+    const std::array<std::pair<const char16_t *, std::int16_t>, 3> outcomes{
+        {{u"。あいこ ", aikocount},
+         {u"、一人勝ち ", abc1katicount},
+         {u"、一人負け ", abc1makecount}}};
+    for (const auto &[name, count] : outcomes) {
+        text += name + ratioText(count, total);
+    }
+    return text;
 }
 
 }  // namespace experiment

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace experiment {
 
@@ -22,10 +23,14 @@ bool limitReached(std::int16_t aiko, std::int16_t kati, std::int16_t make);
 // so these never leave the range; the checks guard that invariant.
 std::int16_t add16(std::int16_t a, std::int16_t b);
 
-// The three histories as a spreadsheet pastes them: a heading row, then one
-// tab-separated row per index from 1 to the largest counter, with each
-// ratio as its label shows it; past its own counter a history's cell is
-// empty, as what lies there is from an earlier experiment.
-std::u16string historyTable();
+// The three histories as a table for a spreadsheet: a heading row, then one
+// row per index from 1 to the largest counter, with each ratio as its label
+// shows it; past its own counter a history's cell is empty, as what lies
+// there is from an earlier experiment.
+std::vector<std::vector<std::u16string>> historyTable();
+
+// The rounds counted and the three outcomes' ratios as the table shows them,
+// to be read out: "30 回。あいこ 0.333、一人勝ち 0.367、一人負け 0.300".
+std::u16string ratiosSpoken();
 
 }  // namespace experiment

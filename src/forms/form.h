@@ -26,6 +26,8 @@ public:
     // Ctrl+C in the window, and the caption on the menu of each control named.
     virtual void addCopyCommand(std::u16string_view caption, std::function<void()> copy,
                                 std::span<Control *const> offeredOn) = 0;
+    // Says `text` once to a screen reader, politely, without moving the focus.
+    virtual void announce(std::u16string_view text) = 0;
     virtual void showWindow() = 0;  // modeless, in front, active
     virtual void hideWindow() = 0;
     virtual bool isShown() const = 0;
@@ -87,6 +89,7 @@ protected:
         m_window->addCopyCommand(caption, std::move(copy), offeredOn);
     }
     Control *focusedControl() const { return m_window->focusedControl(); }
+    void announce(std::u16string_view text) { m_window->announce(text); }
     // The window that loaded this one, if any.
     Form *owner() const { return m_owner; }
     // The frame's close button was pressed; the window closes after this.
@@ -138,12 +141,22 @@ inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 int msgBox(Form &owner, std::u16string_view prompt, int style, std::u16string_view title);
 
-// What a copy puts on the clipboard: text, and the picture a canvas shows.
+// A table as it is copied: rows of cells, each cell as it is shown.
+using Table = std::vector<std::vector<std::u16string>>;
+
+// What a copy puts on the clipboard: a table, offered as text and as HTML, and the picture a
+// canvas shows.
 struct ClipboardData {
-    std::u16string text;
+    Table table;
     const Canvas *picture = nullptr;
 };
 void setClipboard(const ClipboardData &data);
+
+// The table as a spreadsheet pastes text: cells tab-separated, one line a row.
+std::u16string tableText(const Table &table);
+// The table as HTML that a spreadsheet pastes as cells without asking: a cell that shows a
+// decimal number is a number, kept to the decimals it shows (0.400 stays 0.400).
+std::u16string tableHtml(const Table &table);
 
 // Ends the program at once, with this exit status.
 void endProgram(int status);

@@ -87,13 +87,19 @@ void drawCurve(forms::Canvas &canvas, const Module1::RatioHistory &history, std:
     }
 }
 
+// What the graph shows, for a screen reader: its axes, its reference line, and where the curves
+// have come to.
+std::u16string description() {
+    return u"あいこ（緑）、一人勝ち（青）、一人負け（赤）の割合の推移。横軸は回数、縦軸は割合、"
+           u"点線は 0.33。" +
+           experiment::ratiosSpoken();
+}
+
 }  // namespace
 
 Form2::Form2() : forms::Form(kWindow) {
     build<Controls>(*this, kControls);
-    Picture1->setAccessibleDescription(
-        u"あいこ（緑）、一人勝ち（青）、一人負け（赤）の割合の推移。横軸は回数、縦軸は割合、"
-        u"点線は 0.33");
+    Picture1->setAccessibleDescription(description());
     Command1->onClick([this] { Command1_Click(); });
 
     // The graph for worksheets and slides, and its numbers for a spreadsheet, in one copy:
@@ -125,6 +131,7 @@ void Form2::Form_Activate() {
     drawCurve(c, Module1::aikorecord, Module1::aikocount, 2);
     drawCurve(c, Module1::abc1katirecord, Module1::abc1katicount, 9);
     drawCurve(c, Module1::abc1makerecord, Module1::abc1makecount, 12);
+    c.setAccessibleDescription(description());
 }
 
 void Form2::Command1_Click() {

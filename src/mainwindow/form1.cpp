@@ -49,15 +49,62 @@ void Form1::connectHandlers() {
     addCopyCommand(u"コピー", copy, cells);
 }
 
-// One line a row, tab-separated, as a spreadsheet pastes a table: the column headings, then per
-// outcome its heading, count and ratio as shown (empty cells stay empty).
-std::u16string Form1::resultTable() const {
-    std::u16string table = u'\t' + Label13->caption() + u'\t' + Label14->caption() + u'\n';
+// The column headings, then per outcome its heading, count and ratio as shown (empty cells stay
+// empty).
+forms::Table Form1::resultTable() const {
+    forms::Table table{{u"", Label13->caption(), Label14->caption()}};
     for (const ResultRow &row : m_results) {
-        table += row.heading->caption() + u'\t' + row.countLabel->caption() + u'\t' +
-                 row.ratioLabel->caption() + u'\n';
+        table.push_back(
+            {row.heading->caption(), row.countLabel->caption(), row.ratioLabel->caption()});
     }
     return table;
+}
+
+// Shows a cell's caption, and gives a screen reader the cell's name with it ("あいこ 回数 12"):
+// a screen reader's review reads a label's name, not its description.
+void Form1::setCell(forms::Label *cell, std::u16string_view caption) {
+    cell->setCaption(caption);
+    std::u16string name = m_cellNames.at(cell);
+    if (!caption.empty()) {
+        name += u' ';
+        name += caption;
+    }
+    cell->setAccessibleName(name);
+}
+
+namespace {
+
+const std::array<std::u16string_view, 3> kHandCaptions{u"グー", u"チョキ", u"パー"};
+
+std::u16string_view handCaption(std::int16_t hand) {
+    return kHandCaptions.at(static_cast<std::size_t>(hand - 1));
+}
+
+std::u16string_view outcomeCaption(Tally tally) {
+    switch (tally) {
+        case Tally::Aiko:
+            return u"あいこ";
+        case Tally::A1Kati:
+        case Tally::B1Kati:
+        case Tally::C1Kati:
+            return u"一人勝ち";
+        default:
+            return u"一人負け";
+    }
+}
+
+}  // namespace
+
+// A round judged, as a screen reader says it: "Ａくん パー 勝ち、Ｂくん グー 負け、Ｃくん グー
+// 負け。一人勝ち".
+std::u16string Form1::roundSpoken(const JudgementRow &row) const {
+    std::u16string text;
+    for (std::size_t i = 0; i < m_players.size(); ++i) {
+        text += m_players[i].name->caption() + u' ' + std::u16string(handCaption(row.hands[i])) +
+                u' ' + std::u16string(verdictCaption(row.verdicts[i]));
+        text += i + 1 < m_players.size() ? u"、" : u"。";
+    }
+    return text + std::u16string(outcomeCaption(row.tally));
 }
 
 void Form1::setRandomSource(std::unique_ptr<RandomSource> source) {
@@ -113,17 +160,19 @@ void Form1::bindControls() {
         {&c1makecount, Label10, c1makelabel, c1makew},
         {&Module1::abc1makecount, Label9, abc1makelabel, abc1makew},
     }};
-    const std::array<std::u16string, 3> hands{u"グー", u"チョキ", u"パー"};
     for (const Player &player : m_players) {
         const std::u16string who = player.name->caption() + u' ';
         for (std::size_t i = 0; i < player.pictures.size(); ++i) {
-            player.pictures[i]->setAccessibleName(who + hands[i]);
+            player.pictures[i]->setAccessibleName(who + std::u16string(kHandCaptions[i]));
         }
-        player.hanntei->setAccessibleName(who + u"判定");
+        m_cellNames[player.hanntei] = who + u"判定";
     }
     for (const ResultRow &row : m_results) {
-        row.countLabel->setAccessibleName(row.heading->caption() + u' ' + Label13->caption());
-        row.ratioLabel->setAccessibleName(row.heading->caption() + u' ' + Label14->caption());
+        m_cellNames[row.countLabel] = row.heading->caption() + u' ' + Label13->caption();
+        m_cellNames[row.ratioLabel] = row.heading->caption() + u' ' + Label14->caption();
+    }
+    for (const auto &[cell, name] : m_cellNames) {
+        cell->setAccessibleName(name);
     }
 }
 
@@ -205,13 +254,25 @@ void Form1::showStartPictures() {
     // A rock, B scissors, C paper, matching the start values of the shuffle.
     for (std::size_t i = 0; i < m_players.size(); ++i) {
         showHand(m_players[i], static_cast<std::int16_t>(i + 1));
+        nameHand(m_players[i], static_cast<std::int16_t>(i + 1));
     }
+}
+
+// The hand a player shows, for a screen reader: on the player's name ("Ａくん パー"), which
+// stays in place while the pictures come and go; none while the hands shuffle.
+void Form1::nameHand(const Player &player, std::int16_t hand) {
+    std::u16string name = player.name->caption();
+    if (hand != 0) {
+        name += u' ';
+        name += handCaption(hand);
+    }
+    player.name->setAccessibleName(name);
 }
 
 void Form1::Form_Load() {
     resetVariables();
     for (Player &player : m_players) {
-        player.hanntei->setCaption(u"");
+        setCell(player.hanntei, u"");
     }
 }
 
@@ -245,6 +306,9 @@ void Form1::Command1_Click() {
     }
     Command3->setEnabled(false);
     Command7->setEnabled(automode == 1);
+    for (const Player &player : m_players) {
+        nameHand(player, 0);
+    }
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
     Timer3->setEnabled(true);
@@ -277,18 +341,16 @@ void Form1::drawHand(Player &player) {
     const std::int16_t hand = handFromUniform(m_random->rnd());
     *player.hand = hand;
     showHand(player, hand);
+    nameHand(player, hand);
     *player.handname = handName(hand);
 }
 
-void Form1::judgeRound() {
+const JudgementRow &Form1::judgeRound() {
     const JudgementRow *row = judge(ahandname, bhandname, chandname);
-    assert(row);
-    if (!row) {
-        return;
-    }
+    assert(row);  // every drawn hand has its name
     for (std::size_t i = 0; i < m_players.size(); ++i) {
         forms::Label *label = m_players[i].hanntei;
-        label->setCaption(verdictCaption(row->verdicts[i]));
+        setCell(label, verdictCaption(row->verdicts[i]));
         label->setForeColor(forms::paletteColour(verdictPaletteIndex(row->verdicts[i])));
     }
     std::int16_t *counter = nullptr;
@@ -316,16 +378,17 @@ void Form1::judgeRound() {
             break;
     }
     *counter = add16(*counter, 1);
+    return *row;
 }
 
 void Form1::showCounts() {
     for (const ResultRow &row : m_results) {
-        row.countLabel->setCaption(decimal(*row.count));
+        setCell(row.countLabel, decimal(*row.count));
     }
     for (const ResultRow &row : m_results) {
         const std::int16_t total =
             add16(add16(Module1::aikocount, Module1::abc1katicount), Module1::abc1makecount);
-        row.ratioLabel->setCaption(ratioText(*row.count, total));
+        setCell(row.ratioLabel, ratioText(*row.count, total));
     }
 }
 
@@ -372,7 +435,9 @@ void Form1::Command2_Click() {
         drawHand(player);
     }
 
-    judgeRound();
+    // A screen reader hears each round judged by hand; automatic play is quiet until it ends.
+    const bool byHand = automode != 1;
+    const JudgementRow &row = judgeRound();
     Module1::abc1katicount = add16(add16(b1katicount, a1katicount), c1katicount);
     Module1::abc1makecount = add16(add16(b1makecount, a1makecount), c1makecount);
     showCounts();
@@ -380,8 +445,16 @@ void Form1::Command2_Click() {
     if (Module1::recordfull != 1) {
         recordHistories();
     }
+    std::u16string spoken;
+    if (byHand) {
+        spoken = roundSpoken(row) + u"。";
+    }
     if (limitReached(Module1::aikocount, Module1::abc1katicount, Module1::abc1makecount)) {
         closeExperiment();
+        spoken += u"実験終了。" + ratiosSpoken();
+    }
+    if (!spoken.empty()) {
+        announce(spoken);
     }
 }
 
@@ -428,6 +501,7 @@ void Form1::Command7_Click() {
     Command7->setEnabled(false);
     Command8->setEnabled(true);
     automode = 0;
+    announce(u"自動停止。" + ratiosSpoken());
 }
 
 // ---- reset --------------------------------------------------------------------------------
@@ -445,7 +519,7 @@ void Form1::Command4_Click() {
     chime(u"pinpon.wav");
     resetVariables();
     for (Player &player : m_players) {
-        player.hanntei->setCaption(u"");
+        setCell(player.hanntei, u"");
     }
     Command1->setEnabled(true);
     Command2->setEnabled(false);
@@ -453,10 +527,10 @@ void Form1::Command4_Click() {
     Command7->setEnabled(false);
     showStartPictures();
     for (const ResultRow &row : m_results) {
-        row.countLabel->setCaption(u"");
+        setCell(row.countLabel, u"");
     }
     for (const ResultRow &row : m_results) {
-        row.ratioLabel->setCaption(u"");
+        setCell(row.ratioLabel, u"");
     }
 }
 

@@ -17,6 +17,7 @@
 //   graph and help windows while they are loaded.
 #pragma once
 
+#include "experiment/judgement.h"
 #include "experiment/random.h"
 #include "forms/form.h"
 #include "mainwindow/layout.h"
@@ -24,6 +25,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -113,13 +115,16 @@ private:
 
     void bindControls();
     void connectHandlers();
-    std::u16string resultTable() const;
+    forms::Table resultTable() const;
+    void setCell(forms::Label *cell, std::u16string_view caption);
+    std::u16string roundSpoken(const experiment::JudgementRow &row) const;
     void resetVariables();
     void showStartPictures();
     static void showHand(const Player &player, std::int16_t hand);
+    static void nameHand(const Player &player, std::int16_t hand);
     void shuffleTick(Player &player);
     void drawHand(Player &player);
-    void judgeRound();
+    const experiment::JudgementRow &judgeRound();
     void showCounts();
     void recordHistories();
     void closeExperiment();
@@ -127,7 +132,8 @@ private:
     void endProgram();
 
     std::array<Player, 3> m_players{};
-    std::array<ResultRow, 9> m_results{};  // in the order the labels are written
+    std::array<ResultRow, 9> m_results{};                  // in the order the labels are written
+    std::map<forms::Label *, std::u16string> m_cellNames;  // what a screen reader calls each
     std::unique_ptr<experiment::RandomSource> m_random;
     experiment::TimeOfDay m_timeOfDay = experiment::systemTimeOfDay;
     bool m_startupShown = false;

@@ -53,7 +53,7 @@ struct Experiment {
     int automode = 0, recordfull = 0;
     QList<int> counts = QList<int>(9);  // draws, A B C alone win, their sum, A B C alone lose, sum
     QList<int> show{1, 2, 3}, hand{0, 0, 0}, picture{1, 2, 3};
-    // The judgement and result cells as text/description: "勝ち/勝ち", "0.333/0.333".
+    // The judgement and result cells as text/what their names add: "勝ち/勝ち", "0.333/0.333".
     QStringList labels = QStringList(21, QStringLiteral("/"));
     std::array<std::array<float, 1001>, 3> history{};
     std::array<QStringList, 3> shown{QStringList(1001), QStringList(1001), QStringList(1001)};

@@ -58,6 +58,9 @@ struct Run {
         for (const QString &name : kControls) {
             controls << t.child<QObject>(name);
         }
+        for (int i = 21; i < controls.size(); ++i) {
+            cellNames << static_cast<QWidget *>(controls[i])->accessibleName();
+        }
     }
 
     bool applicable(int kind) const {
@@ -137,7 +140,9 @@ struct Run {
         }
         for (int i = 21; i < controls.size(); ++i) {
             const auto *label = static_cast<QLabel *>(controls[i]);
-            labels << label->text() + u'/' + label->accessibleDescription();
+            // A screen reader's name for the cell: its own, then what it shows.
+            const QString named = label->accessibleName().sliced(cellNames[i - 21].size());
+            labels << label->text() + u'/' + named.trimmed();
         }
         const auto d = [&diff](const char *what, const auto &program, const auto &expected) {
             if (diff.isEmpty() && !(program == expected)) {
@@ -175,6 +180,7 @@ struct Run {
     model::Experiment m;
     int limits = 0;
     QList<QObject *> controls;
+    QStringList cellNames;  // the result cells' names before anything is shown
     QString copied, expected, asked;
     int answer = 7;
     bool ended = false;

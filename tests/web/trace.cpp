@@ -48,7 +48,7 @@ std::string trace() {
     }
     // The three histories, all 1000 rows, by a checksum (FNV-1a) of the table the graph copies.
     std::uint32_t hash = 2166136261u;
-    for (char16_t c : experiment::historyTable()) {
+    for (char16_t c : forms::tableText(experiment::historyTable())) {
         hash = (hash ^ c) * 16777619u;
     }
     return out + "histories " + std::to_string(hash) + '\n';

@@ -110,6 +110,24 @@ void Canvas::paintMarks(QPainter &painter, qreal ratio) const {
     }
 }
 
+QRect Canvas::characterRect(qsizetype offset) const {
+    qsizetype line = 0;
+    while (line < m_texts.size() && offset > m_texts[line].size()) {
+        offset -= m_texts[line].size() + 1;
+        ++line;
+    }
+    for (const Mark &mark : m_marks) {
+        if (mark.kind == Mark::Text && mark.text == line) {
+            const QString &text = m_texts[line];
+            const QFontMetrics metrics(font());
+            const QPoint at = contentsRect().topLeft() + toPixel(mark.from) +
+                              QPoint(metrics.horizontalAdvance(text.left(offset)), 0);
+            return {at, QSize(metrics.horizontalAdvance(text.mid(offset, 1)), metrics.height())};
+        }
+    }
+    return {};
+}
+
 QImage Canvas::image() const {
     const qreal ratio = devicePixelRatioF();
     QImage image((QSizeF(contentsRect().size()) * ratio).toSize(), QImage::Format_RGB32);

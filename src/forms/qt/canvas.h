@@ -34,6 +34,10 @@ public:
 
     // What the canvas shows inside its border, at the screen's pixel ratio.
     QImage image() const;
+    // The text printed on it, one line a print, for a screen reader; and where a character of
+    // that text is drawn, in the canvas's own coordinates.
+    QString printedText() const { return m_texts.join(u'\n'); }
+    QRect characterRect(qsizetype offset) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

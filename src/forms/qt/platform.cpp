@@ -35,7 +35,8 @@ int msgBox(Form &owner, std::u16string_view prompt, [[maybe_unused]] int style,
 
 void setClipboard(const ClipboardData &data) {
     auto *mime = new QMimeData;  // the clipboard takes it over
-    mime->setText(qt::toQString(data.text));
+    mime->setText(qt::toQString(tableText(data.table)));
+    mime->setHtml(qt::toQString(tableHtml(data.table)));
     if (const auto *canvas = dynamic_cast<const qt::Canvas *>(data.picture)) {
         mime->setImageData(canvas->image());
     }

@@ -20,9 +20,7 @@ Label::Label(QWidget *parent) : Control(parent) {
 }
 
 void Label::setCaption(std::u16string_view caption) {
-    // A screen reader knows the label by its fixed name; what it shows is its description.
     setText(toQString(caption));
-    setAccessibleDescription(caption);
 }
 
 void Label::setForeColor(Colour colour) {

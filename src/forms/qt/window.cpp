@@ -148,6 +148,10 @@ void FormWindow::closeWindow() {
     close();
 }
 
+void FormWindow::announce(std::u16string_view text) {
+    qt::announce(this, toQString(text));
+}
+
 forms::Control *FormWindow::focusedControl() const {
     return dynamic_cast<forms::Control *>(focusWidget());
 }

@@ -56,7 +56,7 @@ void setClipboard(const ClipboardData &data) {
     // Only where the page may write to the clipboard (a secure context; file: pages are).
     val clipboard = val::global("navigator")["clipboard"];
     if (!clipboard.isUndefined()) {
-        clipboard.call<val>("writeText", toJs(data.text))
+        clipboard.call<val>("writeText", toJs(tableText(data.table)))
             .call<val>("catch", val::module_property("ignore"));
     }
 }

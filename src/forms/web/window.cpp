@@ -303,6 +303,12 @@ forms::Control *FormWindow::controlOf(const val &element) const {
     return nullptr;
 }
 
+void FormWindow::announce(std::u16string_view text) {
+    // A polite live region of the page's, read out by a screen reader when its text changes.
+    val region = document().call<val>("getElementById", std::string("spoken"));
+    region.set("textContent", toJs(text));
+}
+
 forms::Control *FormWindow::focusedControl() const {
     return m_focus.isNull() ? nullptr : controlOf(m_focus);
 }

@@ -28,6 +28,7 @@ public:
     void setIcon(const Picture &icon) override;
     void addCopyCommand(std::u16string_view caption, std::function<void()> copy,
                         std::span<forms::Control *const> offeredOn) override;
+    void announce(std::u16string_view text) override;
     void showWindow() override;
     void hideWindow() override;
     bool isShown() const override { return m_shown; }
