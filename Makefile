@@ -3,7 +3,7 @@ MAKEFLAGS += --no-print-directory
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: run web web-deps test test-web test-long test-sanitize approve package package-check bench build configure deps test-deps clean
+.PHONY: run web web-deps test test-web test-clients test-orca test-office test-long test-sanitize approve package package-check bench build configure deps test-deps clean
 
 deps:
 	@scripts/deps.sh
@@ -49,6 +49,21 @@ test-web: test-deps
 	@$(MAKE) web
 	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) --target janken_trace_page >/dev/null
 	@/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)
+
+# The real programs from Debian that a blind pupil and a teacher use with janken, under a private
+# X server and session bus: Orca reads the lesson out (its speech read from its debug log, spoken
+# to speech-dispatcher's dummy output), LibreOffice Calc and Writer paste its copies.
+test-clients: test-orca test-office
+
+test-orca:
+	@scripts/deps.sh orca
+	@$(MAKE) build
+	@/usr/bin/python3 tests/forms/qt/orca_lesson.py $(BUILD_DIR)/app/janken
+
+test-office:
+	@scripts/deps.sh office
+	@$(MAKE) build
+	@/usr/bin/python3 tests/forms/qt/office_paste.py $(BUILD_DIR)/tests/copy_driver
 
 # The model run at a million events, five times make test's (a minute and a
 # half). The offscreen platform's warnings (it cannot raise a window) are

@@ -21,6 +21,11 @@ case "${1:-}" in
     web) PACKAGES="$PACKAGES emscripten python3-fonttools" ;;
     test) PACKAGES="$PACKAGES emscripten python3-fonttools chromium chromium-driver python3-selenium" ;;
 esac
+# Only for make test-orca and test-office: the real programs the tests drive, under Xvfb.
+case "${1:-}" in
+    orca) PACKAGES="$PACKAGES xvfb xauth xdotool dbus-x11 at-spi2-core orca speech-dispatcher" ;;
+    office) PACKAGES="$PACKAGES xvfb xauth libreoffice-calc libreoffice-writer python3-uno" ;;
+esac
 # Only for make package and package-check: Debian's package tools, the
 # validators of the package, its metainfo, desktop entry and manual pages,
 # and debootstrap for the clean trees.

@@ -220,7 +220,8 @@ private slots:
              {"guu2 Graphic 1 Ｂくん グー", "pii2 Graphic 0 Ｂくん チョキ",
               "hanntei3 StaticText 0 Ｃくん 判定", "abc1katiLabel StaticText 0 一人勝ち 回数",
               "a1makew StaticText 0 Ａ一人負け 割合", "Command2 Button 0 ポ　ン",
-              "MMControl1 Sound 1 効果音", "Line1 Separator 0 区切り線"}) {
+              "MMControl1 Sound 1 効果音", "Line1 Separator 0 区切り線",
+              "Label2 StaticText 0 Ｂくん チョキ"}) {
             const QString name = row.section(u' ', 0, 0);
             const QAccessibleInterface *i = QAccessible::queryAccessibleInterface(t.child(name));
             const char *role = QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role());
@@ -229,6 +230,12 @@ private slots:
                               i->text(QAccessible::Name)),
                      row);
         }
+        help.Form_Activate();  // read as the lines it prints
+        QAccessibleTextInterface *text =
+            QAccessible::queryAccessibleInterface(
+                testing::widget(help)->findChild<QWidget *>(QStringLiteral("Picture1")))
+                ->textInterface();
+        QCOMPARE(text->text(0, text->characterCount()).split(u'\n').size(), 29);
     }
 };
 

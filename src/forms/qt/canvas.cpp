@@ -75,8 +75,8 @@ void Canvas::pset(Point at, Colour colour) {
 
 void Canvas::print(std::u16string_view text) {
     const QPoint topLeft = toPixel(m_current);
+    m_texts.append(toQString(text));  // an empty line too, as a screen reader reads the lines
     if (!text.empty()) {
-        m_texts.append(toQString(text));
         add({m_current, m_current, m_foreColour, Mark::Text, m_texts.size() - 1});
     }
     // Back to the left edge, one line of the font down.
