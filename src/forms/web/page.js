@@ -13,19 +13,36 @@ Module['ask'] = (dialog) => new Promise((resolve) => {
   dialog.showModal();
 });
 
-Module['ignore'] = () => {};
+// A copy as text, as an HTML table and, with a canvas, as its picture; as text alone where the
+// browser has no ClipboardItem or refuses the rest. Only where the page may write to the
+// clipboard (a secure context; file: pages are).
+Module['copy'] = (text, html, canvas) => {
+  const clipboard = navigator.clipboard;
+  if (!clipboard) return;
+  const asText = () => clipboard.writeText(text).catch(() => {});
+  if (!clipboard.write || typeof ClipboardItem === 'undefined') {
+    asText();
+    return;
+  }
+  const types = {
+    'text/plain': new Blob([text], { type: 'text/plain' }),
+    'text/html': new Blob([html], { type: 'text/html' }),
+  };
+  // A promise, so that Safari sees the write within the key press.
+  if (canvas) types['image/png'] = new Promise((resolve) => canvas.toBlob(resolve));
+  clipboard.write([new ClipboardItem(types)]).catch(asText);
+};
 
-// Names, places and puts a control's element in its window in one call: the dozen calls through
+// Gives a control's element its id, place and font and puts it in its window in one call: the dozen calls through
 // embind that it took for each of the main window's seventy controls held its first frame back
 // by about 8 ms.
-Module['place'] = (element, id, left, top, width, height, font, label, tabIndex, client) => {
+Module['place'] = (element, id, left, top, width, height, font, tabIndex, client) => {
   element.id = id;
   Object.assign(element.style, {
     left: `${left}px`, top: `${top}px`, width: `${width}px`, height: `${height}px`,
   });
   if (font) element.style.font = font;
-  if (label) element.setAttribute('aria-label', label);
-  element.tabIndex = tabIndex;
+  if (tabIndex !== undefined) element.tabIndex = tabIndex;
   client.append(element);
 };
 

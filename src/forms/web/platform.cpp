@@ -1,5 +1,6 @@
 // What the forms ask of the browser besides their windows: the question, the clipboard and the
 // program's end.
+#include "forms/web/widgets.h"
 #include "forms/web/window.h"
 
 #include <cassert>
@@ -53,12 +54,9 @@ int msgBox(Form &, std::u16string_view prompt, [[maybe_unused]] int style,
 }
 
 void setClipboard(const ClipboardData &data) {
-    // Only where the page may write to the clipboard (a secure context; file: pages are).
-    val clipboard = val::global("navigator")["clipboard"];
-    if (!clipboard.isUndefined()) {
-        clipboard.call<val>("writeText", toJs(tableText(data.table)))
-            .call<val>("catch", val::module_property("ignore"));
-    }
+    const auto *picture = dynamic_cast<const web::Element *>(data.picture);
+    val::module_property("copy")(toJs(tableText(data.table)), toJs(tableHtml(data.table)),
+                                 picture ? picture->element() : val::null());
 }
 
 void endProgram(int) {

@@ -22,7 +22,21 @@ void Label::setCaption(std::u16string_view caption) {
     // is laid out and painted again.
     if (caption != m_caption) {
         m_caption = caption;
-        m_element.set("textContent", toJs(caption));
+        (m_shown.isNull() ? m_element : m_shown).set("textContent", toJs(caption));
+    }
+}
+
+void Label::setAccessibleName(std::u16string_view name) {
+    if (m_shown.isNull()) {
+        m_shown = makeElement("span");
+        m_shown.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
+        m_shown.set("textContent", toJs(m_caption));
+        m_spoken = makeElement("span", "spoken");
+        m_element.call<void>("replaceChildren", m_shown, m_spoken);
+    }
+    if (name != m_name) {
+        m_name = name;
+        m_spoken.set("textContent", toJs(name));
     }
 }
 
@@ -143,7 +157,9 @@ void ImageControl::draw() {
                 static_cast<int>(std::lround(m_height * ratio)));
 }
 
-Line::Line() : ControlOn(makeElement("div", "line")) {}
+Line::Line() : ControlOn(makeElement("div", "line")) {
+    m_element.call<void>("setAttribute", std::string("role"), std::string("separator"));
+}
 
 Canvas::Canvas(int width, int height, const Font &font, Point scale)
     : ControlOn(makeElement("canvas", "canvas")),
@@ -154,8 +170,22 @@ Canvas::Canvas(int width, int height, const Font &font, Point scale)
     if (m_scale.x <= 0 || m_scale.y <= 0) {
         m_scale = {float(m_width * kTwipsPerPixel), float(m_height * kTwipsPerPixel)};
     }
-    m_element.call<void>("setAttribute", std::string("role"), std::string("img"));
+    // An image would hide the printed lines from a screen reader; a figure reads them.
+    m_element.call<void>("setAttribute", std::string("role"), std::string("figure"));
     repaint();
+}
+
+void Canvas::setAccessibleDescription(std::u16string_view description) {
+    // aria-description is read by too few screen readers.
+    static int s_described = 0;
+    if (m_description.isNull()) {
+        m_description = makeElement("span");
+        m_description.set("id", "description" + std::to_string(++s_described));
+        m_description.set("hidden", true);
+        m_element.call<void>("setAttribute", std::string("aria-describedby"), m_description["id"]);
+        m_element.call<void>("append", m_description);
+    }
+    m_description.set("textContent", toJs(description));
 }
 
 Canvas::Pixel Canvas::toPixel(forms::Point user) const {
@@ -173,6 +203,10 @@ void Canvas::add(Mark mark) {
 
 void Canvas::cls() {
     m_marks.clear();
+    m_element.call<void>("replaceChildren");
+    if (!m_description.isNull()) {
+        m_element.call<void>("append", m_description);
+    }
     m_current = {};
     m_context.set("fillStyle", std::string("#ffffff"));
     m_context.call<void>("fillRect", 0, 0, m_width, m_height);
@@ -197,6 +231,9 @@ void Canvas::print(std::u16string_view text) {
     if (!text.empty()) {
         add({Mark::Text, m_current, m_current, m_foreColour, std::u16string(text)});
     }
+    val paragraph = makeElement("p");
+    paragraph.set("textContent", toJs(text));
+    m_element.call<void>("append", paragraph);
     // Back to the left edge, one line of the font down.
     m_current = {0, float(double(topLeft.y + m_lineHeight) * m_scale.y / m_height)};
 }

@@ -53,16 +53,23 @@ public:
     void onClick(std::function<void()> handler) override;
 };
 
+// A label with an accessible name ("あいこ 回数 12") shows its caption in a span hidden from
+// screen readers, beside a visually hidden span that holds the name: a div without a role may not
+// have aria-label, and a screen reader's virtual cursor reads a div's text, not its label.
 class Label final : public ControlOn<forms::Label> {
 public:
     Label();
     void setCaption(std::u16string_view caption) override;
     std::u16string caption() const override { return m_caption; }
     void setForeColor(Colour colour) override;
+    void setAccessibleName(std::u16string_view name) override;
 
 private:
     std::u16string m_caption;
+    std::u16string m_name;
     Colour m_foreColour = 0;
+    val m_shown = val::null();   // the caption, once the label has a name
+    val m_spoken = val::null();  // the name
 };
 
 // Its picture stretched nearest-neighbour over the screen's pixels, exactly as on the desktop.
@@ -93,6 +100,9 @@ public:
     Line();
 };
 
+// A figure: its name, its description in a hidden element it is described by, and each line it
+// prints as a paragraph of its fallback content, which a screen reader reads and the page does
+// not draw.
 class Canvas final : public ControlOn<forms::Canvas>, public Repaintable {
 public:
     // `width` and `height`: the control's, with its 2-pixel sunken border.
@@ -105,6 +115,7 @@ public:
     void setCurrent(Point at) override { m_current = at; }
     void setForeColor(Colour colour) override { m_foreColour = colour; }
     void print(std::u16string_view text) override;
+    void setAccessibleDescription(std::u16string_view description) override;
     void repaint() override;
 
 private:
@@ -130,6 +141,7 @@ private:
     int m_ascent = 0;
     int m_lineHeight = 0;
     val m_context = val::null();
+    val m_description = val::null();
     std::vector<Mark> m_marks;
     forms::Point m_current;
     Colour m_foreColour = 0;

@@ -129,13 +129,19 @@ void FormWindow::addControl(const char *name, const ControlSpec &spec, Slot slot
     if (focusable) {
         m_tabOrder.emplace_back(spec.tabIndex, placed);
     }
+    // A line (a separator) is never focused: a focusable separator would be a splitter.
+    val tabIndex(focusable ? 0 : -1);
+    if (line) {
+        tabIndex = val::undefined();
+    }
     val::module_property("place")(
         made->element(), std::string(name), pixels(spec.left), pixels(spec.top),
         std::max(least, pixels(spec.width)), std::max(least, pixels(spec.height)),
-        spec.font.pixels > 0 ? cssFont(spec.font) : std::string(),
-        spec.accessibleName ? toJs(spec.accessibleName) : val(std::string()), focusable ? 0 : -1,
-        m_client);
+        spec.font.pixels > 0 ? cssFont(spec.font) : std::string(), tabIndex, m_client);
     auto *control = dynamic_cast<forms::Control *>(made.release());
+    if (spec.accessibleName) {
+        control->setAccessibleName(spec.accessibleName);
+    }
     m_elements.emplace_back(control, placed);
     m_controls.emplace_back(control);
 }
@@ -304,9 +310,13 @@ forms::Control *FormWindow::controlOf(const val &element) const {
 }
 
 void FormWindow::announce(std::u16string_view text) {
-    // A polite live region of the page's, read out by a screen reader when its text changes.
-    val region = document().call<val>("getElementById", std::string("spoken"));
-    region.set("textContent", toJs(text));
+    // Two polite live regions of the page's, used in turn, each emptied as the other speaks: a
+    // screen reader reads out text added to a region, the same text twice in a row included.
+    static int s_turn = 0;
+    val regions = document().call<val>("querySelectorAll", std::string("#spoken > [aria-live]"));
+    s_turn = 1 - s_turn;
+    regions[1 - s_turn].set("textContent", std::string());
+    regions[s_turn].set("textContent", toJs(text));
 }
 
 forms::Control *FormWindow::focusedControl() const {
