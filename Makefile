@@ -43,11 +43,14 @@ test: test-deps
 	@$(MAKE) test-web
 
 # The browser edition in headless Chromium, driven by Selenium: the same rounds as the desktop
-# build from the same generator, then the page as a pupil uses it.
+# build from the same generator, then the page as a pupil uses it, and as axe-core (from npm, at
+# this version) checks it for a screen reader.
+AXE_VERSION ?= 4.14.1
 test-web: test-deps
 	@$(MAKE) build
 	@$(MAKE) web
 	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) --target janken_trace_page >/dev/null
+	@npm install --silent --no-save --no-audit --no-fund --prefix $(WEB_DIR)/axe axe-core@$(AXE_VERSION)
 	@/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)
 
 # The real programs from Debian that a blind pupil and a teacher use with janken, under a private

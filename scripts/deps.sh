@@ -21,6 +21,9 @@ case "${1:-}" in
     web) PACKAGES="$PACKAGES emscripten python3-fonttools" ;;
     test) PACKAGES="$PACKAGES emscripten python3-fonttools chromium chromium-driver python3-selenium" ;;
 esac
+# The browser suite's accessibility checker, axe-core, comes from npm's registry: through Debian's
+# npm where no npm is installed (a Node.js from elsewhere may bring its own).
+if [ "${1:-}" = test ] && ! command -v npm >/dev/null; then PACKAGES="$PACKAGES npm"; fi
 # Only for make test-orca and test-office: the real programs the tests drive, under Xvfb.
 case "${1:-}" in
     orca) PACKAGES="$PACKAGES xvfb xauth xdotool dbus-x11 at-spi2-core orca speech-dispatcher" ;;

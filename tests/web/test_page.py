@@ -19,6 +19,9 @@ from selenium.webdriver.support.ui import WebDriverWait
 APPROVED = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'approved')
 HANDS = ('guu', 'pii', 'paa')
 BEATS = {'guu': 'pii', 'pii': 'paa', 'paa': 'guu'}
+CAPTIONS = {'guu': 'グー', 'pii': 'チョキ', 'paa': 'パー'}
+STATES = {'start': (), 'rounds': ('Command1', 'Command2') * 3, 'help': ('Command5',),
+          'graph': ('Command8',), 'exit question': ('Command6',)}
 
 # Before the page's own script: when each chime starts, and when each click comes.
 RECORDER = """
@@ -81,6 +84,8 @@ class Page(unittest.TestCase):
         options.set_capability('goog:loggingPrefs', {'performance': 'ALL', 'browser': 'ALL'})
         cls.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         cls.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': RECORDER})
+        permissions = ['clipboardReadWrite', 'clipboardSanitizedWrite']
+        cls.driver.execute_cdp_cmd('Browser.grantPermissions', {'permissions': permissions})
         cls.driver.set_script_timeout(10)
         # The browser starts its audio service and decoder at the first chime, in half a second:
         # a chime first, so that the chimes timed are the page's own.
@@ -124,8 +129,10 @@ class Page(unittest.TestCase):
         # The button's click event, even where another window lies over it.
         self.run_script('arguments[0].click()', self.element('Form1', name))
 
-    def text(self, name):
-        return self.run_script('return arguments[0].textContent', self.element('Form1', name))
+    def text(self, name, part='[aria-hidden=true]'):
+        # A named label's caption, or (part '.spoken') the name that a screen reader reads.
+        label = self.element('Form1', f'{name} > {part}')
+        return self.run_script('return arguments[0].textContent', label)
 
     def shown(self, selector):
         return self.run_script('return [...document.querySelectorAll(arguments[0])]'
@@ -184,6 +191,10 @@ class Page(unittest.TestCase):
         bands = [y for y in range(1, len(inked)) if inked[y] and not inked[y - 1]]
         self.assertEqual(len(bands), 27)  # the 29 lines less the two empty ones
         self.assertFalse(inked[-1], 'the last line reaches the bottom edge')
+        lines = self.element('Form4', 'Picture1').find_elements('css selector', 'p')
+        self.assertEqual(len(lines), 29)
+        self.assertEqual(len([p for p in lines if p.get_property('textContent')]), len(bands))
+        self.assertEqual(self.element('Form4', 'Picture1').aria_role, 'figure')  # not an image
         self.assertAsApproved('Form4', 'help')
 
     def test_judgements_agree_with_the_hands_shown(self):
@@ -200,6 +211,12 @@ class Page(unittest.TestCase):
                 winner = [hand for hand in hands if BEATS[hand] in hands][0]
                 expected = ['勝ち' if hand == winner else '負け' for hand in hands]
             self.assertEqual([self.text('hanntei' + player) for player in '123'], expected, hands)
+            # What a screen reader hears of the round, and reads on a result cell.
+            said = '、'.join(f'{who}くん {CAPTIONS[hand]} {verdict}'
+                            for who, hand, verdict in zip('ＡＢＣ', hands, expected))
+            spoken = self.driver.find_element('id', 'spoken').get_property('textContent')
+            self.assertIn(said + '。', spoken)
+            self.assertEqual(self.text('aikolabel', '.spoken'), 'あいこ 回数 ' + self.text('aikolabel'))
 
     def test_each_chime_starts_once_at_its_click(self):
         for name in ('Command5', 'Command6'):
@@ -210,6 +227,17 @@ class Page(unittest.TestCase):
             self.assertEqual(len(after), 1, name)
             self.assertLess(after[0], 100, name)
 
+    def test_no_serious_accessibility_fault_in_any_state(self):
+        with open(os.path.join(WEB_DIR, 'axe', 'node_modules', 'axe-core', 'axe.min.js')) as axe:
+            checker = axe.read() + '\nreturn axe.run().then((results) => results.violations);'
+        for state, names in STATES.items():
+            self.driver.get(self.url)
+            for name in names:
+                self.click(name)
+            found = self.run_script(checker)
+            serious = [v for v in found if v['impact'] in ('serious', 'critical')]
+            self.assertEqual(serious, [], state)
+
     def test_exit_question(self):
         self.click('Command6')
         question = self.driver.find_element('css selector', 'dialog[open]').text
@@ -219,6 +247,10 @@ class Page(unittest.TestCase):
         self.click('Command1')
         self.click('Command2')
         self.assertEqual(self.rounds(), 1)
+        self.element('Form1', 'Command1').send_keys(Keys.CONTROL, 'c')
+        time.sleep(0.3)  # the results go to the clipboard asynchronously, as text and as HTML
+        copied = "return navigator.clipboard.read().then(([item]) => item.getType('text/html'))"
+        self.assertIn('<td sdval=', self.run_script(copied + '.then((blob) => blob.text())'))
         self.click('Command6')
         ActionChains(self.driver).send_keys(Keys.ENTER).perform()
         time.sleep(0.3)  # the answer reaches the handler after the dialog has closed
