@@ -27,7 +27,7 @@ if [ "${1:-}" = test ] && ! command -v npm >/dev/null; then PACKAGES="$PACKAGES 
 # Only for make test-orca and test-office: the real programs the tests drive, under Xvfb.
 case "${1:-}" in
     orca) PACKAGES="$PACKAGES xvfb xdotool dbus-daemon at-spi2-core orca speech-dispatcher" ;;
-    office) PACKAGES="$PACKAGES xvfb xauth libreoffice-calc libreoffice-writer python3-uno" ;;
+    office) PACKAGES="$PACKAGES xvfb xdotool libreoffice-calc libreoffice-writer python3-uno" ;;
 esac
 # Only for make package and package-check: Debian's package tools, the
 # validators of the package, its metainfo, desktop entry and manual pages,
