@@ -66,7 +66,7 @@ test-orca:
 test-office:
 	@scripts/deps.sh office
 	@$(MAKE) build
-	@/usr/bin/python3 tests/forms/qt/office_paste.py $(BUILD_DIR)/tests/copy_driver
+	@/usr/bin/python3 tests/forms/qt/office_paste.py $(BUILD_DIR)/app/janken
 
 # The model run at a million events, five times make test's (a minute and a
 # half). The offscreen platform's warnings (it cannot raise a window) are
