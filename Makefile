@@ -49,7 +49,6 @@ AXE_VERSION ?= 4.14.1
 test-web: test-deps
 	@$(MAKE) build
 	@$(MAKE) web
-	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) --target janken_trace_page >/dev/null
 	@npm install --silent --no-save --no-audit --no-fund --prefix $(WEB_DIR)/axe axe-core@$(AXE_VERSION)
 	@/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)
 

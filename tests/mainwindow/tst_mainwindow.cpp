@@ -127,7 +127,6 @@ private slots:
             QTest::newRow(steps) << QString(steps) << QString::fromUtf16(expected);
         };
         row("PGG", u"Ａくん パー 勝ち、Ｂくん グー 負け、Ｃくん グー 負け。一人勝ち。");
-        row("GGS", u"Ａくん グー 勝ち、Ｂくん グー 勝ち、Ｃくん チョキ 負け。一人負け。");
         row("GSP SPS",
             u"Ａくん グー あいこ、Ｂくん チョキ あいこ、Ｃくん パー あいこ。あいこ。|"
             u"Ａくん チョキ 勝ち、Ｂくん パー 負け、Ｃくん チョキ 勝ち。一人負け。");

@@ -43,16 +43,14 @@ def made(doc):
     return "".join("".join(kind(cell) for cell in row) + "\n" for row in rows) + f"pictures={sheet.DrawPage.Count}"
 
 
-def windows():
-    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ".", "getwindowname", "%@"],
-                          capture_output=True, text=True).stdout.splitlines()
+WINDOWS = ["xdotool", "search", "--onlyvisible", "--name", ".", "getwindowname", "%@"]
 
 
 def paste(office, window, keys, app):
     subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", window, "windowfocus", "--sync"]
                    + keys.split(), check=True, timeout=60)
     time.sleep(2.5)  # LibreOffice keeps a clipboard owner's list of formats for 2 s
-    before = windows()
+    before = subprocess.run(WINDOWS, capture_output=True, text=True).stdout.splitlines()
     doc = office.createInstance("com.sun.star.frame.Desktop").loadComponentFromURL(
         f"private:factory/{app}", "_blank", 0, ())
     dispatcher = office.createInstance("com.sun.star.frame.DispatchHelper")
@@ -61,7 +59,8 @@ def paste(office, window, keys, app):
     ctrl_v.start()
     ctrl_v.join(15)
     time.sleep(1)  # a dialog may open after the dispatch returns
-    dialogs = [title for title in windows() if title not in before and "LibreOffice" not in title]
+    after = subprocess.run(WINDOWS, capture_output=True, text=True).stdout.splitlines()
+    dialogs = [title for title in after if title not in before and "LibreOffice" not in title]
     return made(doc) + "".join(f"\ndialog: {title}" for title in dialogs)
 
 

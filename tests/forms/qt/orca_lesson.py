@@ -1,14 +1,19 @@
 #!/usr/bin/python3
-"""Orca, Debian's screen reader, on a private X server, D-Bus and speech-dispatcher: keys pressed as
-a blind pupil would, and what Orca says then, from its debug log.
-usage: orca_lesson.py PATH_TO_JANKEN [OUTPUT_TRANSCRIPT]"""
-import os, re, subprocess, sys, tempfile, time
+"""Orca, Debian's screen reader, with janken on a private X server, session bus and speech-dispatcher
+(its dummy voice): the keys a blind pupil presses, and what Orca says then, read from its debug log.
+usage: orca_lesson.py JANKEN"""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
 from pathlib import Path
 
-# Flat review in Orca's desktop layout, NumLock off: the line above the focus, then 10 lines down.
+# Flat review, Orca's desktop layout with NumLock off: the line above the focus, then 10 lines down.
 TABLE = "key --delay 300 KP_Home" + " KP_Page_Up" * 10
-HELP_TEXT = ["Ａ君、Ｂ君、Ｃ君の３人がじゃんけんを１回します", "実験を最初からやり直せます"]  # first, last
-# (what the pupil does, xdotool's arguments, patterns all found in what Orca says then)
+HELP = ["Ａ君、Ｂ君、Ｃ君の３人がじゃんけんを１回します", "実験を最初からやり直せます"]  # first and last
+# What the pupil does, the keys (xdotool's arguments), patterns that Orca's speech then holds.
 STEPS = [
     ("起動", "search --sync --onlyvisible --class janken windowfocus --sync", ["ジャンケン", "push button"]),
     ("a ジャンケン", "key space", ["ポ　ン"]),
@@ -16,28 +21,26 @@ STEPS = [
     ("b 結果の表", TABLE, ["あいこ 回数 [01]", "回数 1", "割合 1\\.000", "割合 0\\.000"]),
     ("c 自動開始", "key --delay 300 Tab space sleep 2", ["自動開始", "自動停止"]),
     ("c 自動停止", "key space", ["自動停止", "[0-9] ?回", "あいこ 0\\."]),
-    ("d HELP", "key --delay 300 Tab Tab space", ["HELP", "ヘルプ", "閉じる"]),
-    ("d ヘルプの画面へ", "key Tab", ["ヘルプ"]),
-    ("d ヘルプの本文 (say all)", "key KP_Add", HELP_TEXT),
+    ("d HELP, ヘルプの画面へ", "key --delay 300 Tab Tab space sleep 1 key Tab", ["HELP", "閉じる", "ヘルプ image"]),
+    ("d ヘルプの本文 (say all)", "key KP_Add", HELP),
     ("d 閉じる", "key --delay 300 Tab space", ["じゃんけん frame", "HELP"]),
     ("e グラフ表示", "key --delay 300 Tab Tab space", ["グラフ表示", "[0-9] ?回", "あいこ", "0\\.33"]),
 ]
-FILES = {  # the dummy voice into a null sound card, and no second speech-dispatcher started by Orca
+FILES = {  # the dummy voice into a null sound card; Orca's log written a line at a time
     "config/speech-dispatcher/speechd.conf": 'DefaultModule dummy\nAddModule "dummy" "sd_dummy" ""\n'
                                              'AudioOutputMethod "alsa"\nDisableAutoSpawn\n',
     "home/.asoundrc": "pcm.!default { type null }\n",
-    # Orca writes its debug log through a buffer: flushed at each line, every speech is there at once.
     "orca/orca-customizations.py": "import orca.debug\norca.debug.debugFile.reconfigure(line_buffering=True)\n",
-    "orca.log": ""}
+}
 
 
-def spoken(log):  # everything Orca has sent to speech so far, in order; say all's lines too
+def spoken(log):  # everything Orca has said so far, in order, say all's lines too
     found = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?[\[{]|SAY ALL: \[.*?\] '(.*?)' \(",
                        log.read_text(), re.S)
     return [re.sub(r"\n +", " ", said + line) for said, line in found]
 
 
-def settle(log, before):  # the new speech once Orca has been silent for a second (8 s at most)
+def settle(log, before):  # what Orca says from `before` on, once silent for a second (8 s at most)
     heard = []
     for _ in range(8):
         time.sleep(1)
@@ -51,28 +54,30 @@ def lesson(janken, tmp, procs):
     for name, text in FILES.items():
         (tmp / name).parent.mkdir(parents=True, exist_ok=True)
         (tmp / name).write_text(text)
+    log = tmp / "orca.log"
+    log.touch()
     env = {"PATH": os.environ["PATH"], "HOME": f"{tmp}/home", "XDG_CONFIG_HOME": f"{tmp}/config",
            "XDG_DATA_HOME": f"{tmp}/data", "XDG_RUNTIME_DIR": f"{tmp}/run", "LC_ALL": "C.UTF-8",
            "GSETTINGS_BACKEND": "memory", "PULSE_SERVER": "unix:/nonexistent",
            "QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
 
-    def start(*command):  # Xvfb and D-Bus print their display and address once they are ready
-        procs.append(subprocess.Popen(command, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                      text=True))
-        return procs[-1].stdout.readline().strip()
+    def start(*command, output=subprocess.DEVNULL):
+        procs.append(subprocess.Popen(command, env=env, stdout=output, text=True))
+        return procs[-1].stdout
 
-    env["DISPLAY"] = ":" + start("Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24")
-    env["DBUS_SESSION_BUS_ADDRESS"] = start("dbus-daemon", "--session", "--nofork", "--print-address=1",
-                                            f"--address=unix:path={tmp}/bus")
-    procs.append(subprocess.Popen(["speech-dispatcher", "--run-single", "--timeout", "0"], env=env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    log = tmp / "orca.log"
-    procs.append(subprocess.Popen(["orca", "--user-prefs", f"{tmp}/orca", "--debug-file", str(log)], env=env))
-    while not spoken(log) and procs[-1].poll() is None:  # until Orca says "Screen reader on."
+    # Xvfb and D-Bus print their display and address once they are ready.
+    xvfb = start("Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24", output=subprocess.PIPE)
+    env["DISPLAY"] = ":" + xvfb.readline().strip()
+    bus = start("dbus-daemon", "--session", "--nofork", "--print-address=1", f"--address=unix:path={tmp}/bus",
+                output=subprocess.PIPE)
+    env["DBUS_SESSION_BUS_ADDRESS"] = bus.readline().strip()
+    start("speech-dispatcher", "--run-single", "--timeout", "0")
+    start("orca", "--user-prefs", f"{tmp}/orca", "--debug-file", str(log))
+    while not spoken(log) and procs[-1].poll() is None:  # until Orca says it is on
         time.sleep(0.5)
     if not spoken(log):  # as when another Orca of the same user runs anywhere on the machine
         return [], "Orca did not start"
-    procs.append(subprocess.Popen([janken], env=env))
+    start(janken)
     transcript, failed = [], None
     for step, keys, patterns in STEPS:
         before = len(spoken(log))
@@ -97,7 +102,5 @@ with tempfile.TemporaryDirectory(prefix="orca-lesson.") as tmp:
             except subprocess.TimeoutExpired:
                 proc.kill()
 print("\n".join(transcript))
-if len(sys.argv) > 2:
-    Path(sys.argv[2]).write_text("\n".join(transcript) + "\n")
 if failed:
     sys.exit("FAIL " + failed)
