@@ -33,9 +33,9 @@ Module['copy'] = (text, html, canvas) => {
   clipboard.write([new ClipboardItem(types)]).catch(asText);
 };
 
-// Gives a control's element its id, place and font and puts it in its window in one call: the dozen calls through
-// embind that it took for each of the main window's seventy controls held its first frame back
-// by about 8 ms.
+// Gives a control's element its id, place and font and puts it in its window in one call: the
+// dozen calls through embind that it took for each of the main window's seventy controls held its
+// first frame back by about 8 ms.
 Module['place'] = (element, id, left, top, width, height, font, tabIndex, client) => {
   element.id = id;
   Object.assign(element.style, {
