@@ -42,14 +42,15 @@ test: test-deps
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel $(JOBS)
 	@$(MAKE) test-web
 
-# The browser edition in headless Chromium, driven by Selenium: the same rounds as the desktop
-# build from the same generator, then the page as a pupil uses it, and as axe-core (from npm, at
-# this version) checks it for a screen reader.
+# The browser edition in headless Chromium, driven by Selenium: beside the desktop's windows, as a
+# pupil uses it, and as axe-core (npm's package, at this version and checksum) checks it for a
+# screen reader.
 AXE_VERSION ?= 4.14.1
+AXE_SHA512 ?= FHfa+lmNjQZfJz1q8wKqIDwC6DExcHt/pkjNQb09a3NPjCKg2rhu5qb2S4r76ASyFNNtuFooJpZe37OgudVGtQ==
 test-web: test-deps
 	@$(MAKE) build
 	@$(MAKE) web
-	@npm install --silent --no-save --no-audit --no-fund --prefix $(WEB_DIR)/axe axe-core@$(AXE_VERSION)
+	@/usr/bin/python3 scripts/fetch-axe.py $(AXE_VERSION) $(AXE_SHA512) $(WEB_DIR)/axe/axe.min.js
 	@/usr/bin/python3 tests/web/test_page.py $(WEB_DIR) $(BUILD_DIR)
 
 # The real programs from Debian that a blind pupil and a teacher use with janken, under a private
