@@ -64,6 +64,10 @@ tree_enter() {
     tar --numeric-owner --xattrs -xpf "$tar" -C "$TREE"
     chmod 755 "$TREE"  # its /, which mktemp made for root alone
     cp /etc/resolv.conf "$TREE/etc/resolv.conf"
+    # This machine's own certificate authorities (a network that inspects HTTPS has one), for
+    # ca-certificates to add once installed there: the tree reaches what this machine reaches.
+    mkdir -p "$TREE/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$TREE/usr/local/share/ca-certificates/" 2>/dev/null || true
     # No services started by maintainer scripts.
     printf '#!/bin/sh\nexit 101\n' >"$TREE/usr/sbin/policy-rc.d"
     chmod +x "$TREE/usr/sbin/policy-rc.d"
