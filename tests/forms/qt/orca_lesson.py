@@ -15,7 +15,7 @@ TABLE = "key --delay 300 KP_Home" + " KP_Page_Up" * 10
 HELP = ["Ａ君、Ｂ君、Ｃ君の３人がじゃんけんを１回します", "実験を最初からやり直せます"]  # first and last
 # What the pupil does, the keys (xdotool's arguments), patterns that Orca's speech then holds.
 STEPS = [
-    ("起動", "search --sync --onlyvisible --class janken windowfocus --sync", ["ジャンケン", "push button"]),
+    ("起動", "search --sync --onlyvisible --class janken windowfocus --sync", ["ジャンケン", "button"]),
     ("a ジャンケン", "key space", ["ポ　ン"]),
     ("a ポン", "key space", ["Ａくん (グー|チョキ|パー)", "Ｂくん", "Ｃくん", "あいこ|一人勝ち|一人負け"]),
     ("b 結果の表", TABLE, ["あいこ 回数 [01]", "回数 1", "割合 1\\.000", "割合 0\\.000"]),
@@ -35,7 +35,7 @@ FILES = {  # the dummy voice into a null sound card; Orca's log written a line a
 
 
 def spoken(log):  # everything Orca has said so far, in order, say all's lines too
-    found = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?[\[{]|SAY ALL: \[.*?\] '(.*?)' \(",
+    found = re.findall(r"SPEECH OUTPUT: '(.*?)'(?: voice=\w+)? ?[\[{]|SAY ALL: [^'\n]*'(.*?)' \(\d+-\d+, current",
                        log.read_text(), re.S)
     return [re.sub(r"\n +", " ", said + line) for said, line in found]
 
@@ -62,7 +62,7 @@ def lesson(janken, tmp, procs):
            "QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"}
 
     def start(*command, output=subprocess.DEVNULL):
-        procs.append(subprocess.Popen(command, env=env, stdout=output, text=True))
+        procs.append(subprocess.Popen(command, env=env, stdout=output, stderr=subprocess.DEVNULL, text=True))
         return procs[-1].stdout
 
     # Xvfb and D-Bus print their display and address once they are ready.
