@@ -255,7 +255,9 @@ def session(path, selector, play=None):
                     {pid: (ticks1[pid] - ticks0[pid], clock1 - clock0) for pid in candidates})
 
         def rounds():
-            return sum(int(driver.find_element(By.ID, name).text or 0) for name in ROUND_COUNTERS)
+            # A count's caption, beside the name a screen reader reads.
+            shown = [driver.find_element(By.CSS_SELECTOR, f'#{name} > [aria-hidden]') for name in ROUND_COUNTERS]
+            return sum(int(count.text or 0) for count in shown)
 
         result = {}
         janken = play == AUTOMATIC_START
