@@ -102,7 +102,12 @@ public:
     void say(const QString &text) {
         m_text = text;
         m_delivered = false;
+        if (m_waiting) {
+            return;  // one turn of the event loop ends it, however many are said
+        }
+        m_waiting = true;
         QTimer::singleShot(0, this, [this] {
+            m_waiting = false;
             if (!m_delivered) {
                 carry(QApplication::focusWidget());
             }
@@ -132,6 +137,7 @@ private:
 
     QString m_text;
     bool m_delivered = false;
+    bool m_waiting = false;  // for the event loop's next turn
     QPointer<QWidget> m_widget;  // carries the text now
     QString m_kept;              // its own description, given back when the focus moves on
 };
