@@ -151,7 +151,7 @@ private slots:
             const int times = std::max(step.section(u'*', 0, -2).toInt(), 1);
             for (int i = 0; i < times; ++i) {
                 play(*t.form, *t.random, step.section(u'*', -1), fair);
-                QCoreApplication::processEvents();
+                QCoreApplication::sendPostedEvents();  // what waits for the loop; no timer's tick
                 const QString now = QApplication::focusWidget()->accessibleDescription();
                 if (!now.isEmpty() && now != said.last()) {
                     said << now;
