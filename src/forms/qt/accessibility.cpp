@@ -137,7 +137,7 @@ private:
 
     QString m_text;
     bool m_delivered = false;
-    bool m_waiting = false;  // for the event loop's next turn
+    bool m_waiting = false;      // for the event loop's next turn
     QPointer<QWidget> m_widget;  // carries the text now
     QString m_kept;              // its own description, given back when the focus moves on
 };
